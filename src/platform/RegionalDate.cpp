@@ -1,0 +1,126 @@
+// Reading a date entry: the accepted written forms of a regional date.
+#include "platform/RegionalForms.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+// Two-digit years 00 to 29 are 2000 to 2029, 30 to 99 are 1930 to 1999.
+int fullYear(QStringView digits) {
+    const int year = digits.toInt();
+    if (digits.size() == 2)
+        return year < 30 ? 2000 + year : 1900 + year;
+    return year;
+}
+
+std::optional<QDate> calendarDate(int year, int month, int day) {
+    const QDate date(year, month, day);
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+// The locale's short date format as a pattern with the day, month and year
+// captured in the format's order: "dd/MM/yyyy" becomes
+// ^(\d{1,2})/(\d{1,2})/(\d{2}|\d{4})$ with the order d, M, y.
+struct ShortDatePattern {
+    QRegularExpression expression;
+    QString order;
+};
+
+ShortDatePattern shortDatePattern(const QLocale& locale) {
+    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    ShortDatePattern result;
+    QString pattern = QStringLiteral("^");
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format.at(i);
+        qsizetype run = 1;
+        while (i + run < format.size() && format.at(i + run) == c)
+            ++run;
+        if (c == u'd' || c == u'M') {
+            pattern += QStringLiteral("([0-9]{1,2})");
+            result.order += c;
+        } else if (c == u'y') {
+            pattern += QStringLiteral("([0-9]{2}|[0-9]{4})");
+            result.order += c;
+        } else if (c != u'\'') {
+            pattern += QRegularExpression::escape(format.mid(i, run));
+        }
+        i += run;
+    }
+    result.expression.setPattern(pattern + u'$');
+    return result;
+}
+
+std::optional<QDate> fromShortDateForm(const QLocale& locale, const QString& text) {
+    const ShortDatePattern form = shortDatePattern(locale);
+    if (form.order.size() != 3)
+        return std::nullopt;
+    const QRegularExpressionMatch match = form.expression.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    int day = 0, month = 0, year = 0;
+    for (int i = 0; i < 3; ++i) {
+        const QStringView digits = match.capturedView(i + 1);
+        switch (form.order.at(i).unicode()) {
+        case u'd': day = digits.toInt(); break;
+        case u'M': month = digits.toInt(); break;
+        default: year = fullYear(digits); break;
+        }
+    }
+    return calendarDate(year, month, day);
+}
+
+std::optional<QDate> fromIsoForm(const QString& text) {
+    static const QRegularExpression iso(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
+    const QRegularExpressionMatch match = iso.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return calendarDate(match.capturedView(1).toInt(), match.capturedView(2).toInt(),
+                        match.capturedView(3).toInt());
+}
+
+QString comparableName(QString name) { return name.remove(u'.').toCaseFolded(); }
+
+int monthFromName(const RegionalForms& forms, const QString& word) {
+    const QLocale& locale = forms.locale();
+    const QString wanted = comparableName(word);
+    for (int month = 1; month <= 12; ++month) {
+        const QString names[] = {
+            locale.monthName(month, QLocale::LongFormat),
+            locale.monthName(month, QLocale::ShortFormat),
+            locale.standaloneMonthName(month, QLocale::LongFormat),
+            locale.standaloneMonthName(month, QLocale::ShortFormat),
+            forms.monthAbbreviation(month),
+        };
+        for (const QString& name : names)
+            if (comparableName(name) == wanted)
+                return month;
+    }
+    return 0;
+}
+
+std::optional<QDate> fromMonthNameForm(const RegionalForms& forms, const QString& text) {
+    static const QRegularExpression named(
+        QStringLiteral("^([0-9]{1,2})(?:[ \\-/]+|\\. *)(\\p{L}+\\.?)[ \\-/,]+([0-9]{2}|[0-9]{4})$"));
+    const QRegularExpressionMatch match = named.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int month = monthFromName(forms, match.captured(2));
+    if (month == 0)
+        return std::nullopt;
+    return calendarDate(fullYear(match.capturedView(3)), month, match.capturedView(1).toInt());
+}
+
+} // namespace
+
+std::optional<QDate> RegionalForms::regionalDate(QStringView text) const {
+    const QString entry = text.trimmed().toString();
+    if (entry.isEmpty())
+        return std::nullopt;
+    if (auto date = fromShortDateForm(locale_, entry))
+        return date;
+    if (auto date = fromIsoForm(entry))
+        return date;
+    return fromMonthNameForm(*this, entry);
+}

@@ -1,0 +1,158 @@
+#include "platform/RegionalForms.h"
+
+#include "platform/DecimalText.h"
+#include "platform/RunTimeFailure.h"
+
+#include <cmath>
+
+namespace {
+
+bool isSpace(QChar c) { return c.isSpace(); }
+
+QStringView trimmed(QStringView text) {
+    while (!text.isEmpty() && isSpace(text.front()))
+        text = text.mid(1);
+    while (!text.isEmpty() && isSpace(text.back()))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+RegionalForms::RegionalForms(const QLocale& locale) : locale_(locale) {
+    // The place of the symbol and the decimals come from the locale's own
+    // currency text of the amount 1 ("£1.00", "1,00 €", "CHF 1.00", "￥1").
+    const QString one = locale_.toCurrencyString(1.0);
+    qsizetype first = 0;
+    while (first < one.size() && !one.at(first).isDigit())
+        ++first;
+    qsizetype last = one.size() - 1;
+    while (last >= 0 && !one.at(last).isDigit())
+        --last;
+    if (first < one.size() && last >= first) {
+        currencyPrefix_ = one.left(first);
+        currencySuffix_ = one.mid(last + 1);
+        const QString amount = one.mid(first, last - first + 1);
+        const qsizetype point = amount.indexOf(locale_.decimalPoint());
+        currencyDecimals_ = point < 0 ? 0 : static_cast<int>(amount.size() - point - 1);
+    } else {
+        currencyPrefix_ = locale_.currencySymbol();
+    }
+    symbol_ = trimmed(currencyPrefix_.isEmpty() ? QStringView(currencySuffix_)
+                                                : QStringView(currencyPrefix_))
+                  .toString();
+    if (locale_.decimalPoint() != QStringLiteral(".") && locale_.decimalPoint().size() == 1)
+        extraDecimalPoint_ = locale_.decimalPoint().at(0);
+}
+
+double RegionalForms::leadingNumber(QStringView text) const {
+    return leadingDecimal(text, extraDecimalPoint_);
+}
+
+bool RegionalForms::isNumeric(QStringView text) const {
+    try {
+        regionalNumber(text);
+        return true;
+    } catch (const RunTimeFailure&) {
+        return false;
+    }
+}
+
+double RegionalForms::regionalNumber(QStringView text) const {
+    QStringView body = trimmed(text);
+    QString sign;
+    if (body.startsWith(u'-') || body.startsWith(u'+')) {
+        sign = body.left(1).toString();
+        body = trimmed(body.mid(1));
+    }
+    if (!symbol_.isEmpty()) {
+        if (body.startsWith(symbol_))
+            body = trimmed(body.mid(symbol_.size()));
+        else if (body.endsWith(symbol_))
+            body = trimmed(body.left(body.size() - symbol_.size()));
+    }
+    if (sign.isEmpty() && (body.startsWith(u'-') || body.startsWith(u'+'))) {
+        sign = body.left(1).toString();
+        body = body.mid(1);
+    }
+    if (body.isEmpty() || body.startsWith(u'-') || body.startsWith(u'+') || isSpace(body.front()))
+        throw RunTimeFailure("Type mismatch");
+    const QString number = sign + body.toString();
+    // The program's own form first ("." and no grouping), then the locale's.
+    QLocale plain = QLocale::c();
+    plain.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    double value = plain.toDouble(number, &ok);
+    if (!ok)
+        value = locale_.toDouble(number, &ok);
+    if (!ok || !std::isfinite(value))
+        throw RunTimeFailure("Type mismatch");
+    return value;
+}
+
+QString RegionalForms::generalNumber(double value) const { return shortestDecimal(value); }
+
+QString RegionalForms::patternNumber(double value, int places) const {
+    return roundedDecimal(value, places);
+}
+
+QString RegionalForms::currency(double value) const {
+    const QString amount = roundedDecimal(value, currencyDecimals_);
+    if (amount.startsWith(u'-'))
+        return u'-' + withCurrencySymbol(amount.mid(1));
+    return withCurrencySymbol(amount);
+}
+
+QString RegionalForms::withCurrencySymbol(const QString& plain) const {
+    return currencyPrefix_ + plain + currencySuffix_;
+}
+
+bool RegionalForms::hasCurrencySymbol(const QString& text) const {
+    if (symbol_.isEmpty())
+        return false;
+    return currencyPrefix_.isEmpty() ? text.endsWith(symbol_) : text.startsWith(currencyPrefix_);
+}
+
+QString RegionalForms::withoutCurrencySymbol(const QString& text) const {
+    if (!hasCurrencySymbol(text))
+        return text;
+    if (!currencyPrefix_.isEmpty())
+        return text.mid(currencyPrefix_.size());
+    return trimmed(QStringView(text).chopped(symbol_.size())).toString();
+}
+
+QDate RegionalForms::dateValue(QStringView text) const {
+    const std::optional<QDate> date = regionalDate(text);
+    if (!date)
+        throw RunTimeFailure("Type mismatch");
+    return *date;
+}
+
+QString RegionalForms::shortDate(QDate date) const {
+    return locale_.toString(date, locale_.dateFormat(QLocale::ShortFormat));
+}
+
+QString RegionalForms::clockTime(QTime time) { return time.toString(QStringLiteral("HH:mm:ss")); }
+
+QString RegionalForms::shortDateTime(const QDateTime& moment) const {
+    return shortDate(moment.date()) + u' ' + clockTime(moment.time());
+}
+
+QString RegionalForms::monthAbbreviation(int month) const {
+    QString name = locale_.standaloneMonthName(month, QLocale::ShortFormat);
+    name.remove(u'.');
+    return name.left(3);
+}
+
+QString RegionalForms::logTimestamp(const QDateTime& moment) const {
+    const QDate date = moment.date();
+    return QStringLiteral("%1-%2-%3 %4")
+        .arg(date.day(), 2, 10, QChar(u'0'))
+        .arg(monthAbbreviation(date.month()))
+        .arg(date.year() % 100, 2, 10, QChar(u'0'))
+        .arg(clockTime(moment.time()));
+}
+
+qint64 RegionalForms::dayCount(QDate from, QDate to) { return from.daysTo(to); }
+
+QDate RegionalForms::addMonths(QDate date, int months) { return date.addMonths(months); }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Every test class of a subsystem registers itself here; the subsystem's one
+// test program runs them all in registration order.
+namespace testsupport {
+
+using TestFactory = std::function<std::unique_ptr<QObject>()>;
+
+std::vector<TestFactory>& registeredTests();
+
+struct TestRegistration {
+    explicit TestRegistration(TestFactory factory) {
+        registeredTests().push_back(std::move(factory));
+    }
+};
+
+} // namespace testsupport
+
+#define MW_REGISTER_TEST(TestClass)                                                                \
+    static const testsupport::TestRegistration registration_##TestClass{                          \
+        [] { return std::unique_ptr<QObject>(new TestClass); }};

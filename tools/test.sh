@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The project's test command: installs what is missing, then configures,
+# builds and runs every test, once plainly and once under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/install-deps.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+for preset in dev asan; do
+    echo "=== $preset ==="
+    cmake --preset "$preset"
+    cmake --build --preset "$preset" --parallel "$jobs"
+    ctest --preset "$preset" --parallel "$jobs"
+done
