@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/RunTimeFailure.h"
+
+#include <QString>
+#include <QStringList>
+
+// A file operation that failed (open, read, write, close, copy, delete,
+// rename). Procedures with a message of their own for file trouble catch it;
+// elsewhere it is a run-time failure like any other.
+class FileFailure : public RunTimeFailure {
+public:
+    using RunTimeFailure::RunTimeFailure;
+};
+
+// Every file access of the program. Paths are relative to the installation
+// directory (the working directory) unless absolute. Text files are UTF-8
+// without a byte-order mark with CR LF line ends; a line that is not valid
+// UTF-8 is read as Windows-1252. No file stays open between operations.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool directoryExists(const QString& path) const = 0;
+    virtual bool fileExists(const QString& path) const = 0;
+
+    // Every line of a text file, without line ends (CR LF or LF). A final line
+    // end does not start another line.
+    virtual QStringList readLines(const QString& path) = 0;
+    // How many lines readLines would give, without holding the file in memory.
+    virtual qint64 countLines(const QString& path) = 0;
+    // The last element readLines would give ("" for an empty file), reading
+    // only the end of the file.
+    virtual QString readLastLine(const QString& path) = 0;
+
+    // Creates an empty file, replacing an existing one.
+    virtual void createEmpty(const QString& path) = 0;
+    // Appends `text` and CR LF with a single write on a file opened for appending.
+    virtual void appendLine(const QString& path, const QString& text) = 0;
+    // Replaces the whole file atomically: after a failure the old file is intact.
+    virtual void replaceFile(const QString& path, const QString& content) = 0;
+    virtual void copyFile(const QString& from, const QString& to) = 0;
+    // Deletes a file, also when it is read-only.
+    virtual void deleteFile(const QString& path) = 0;
+};
