@@ -54,8 +54,8 @@ void SplitRates(Sheet& s, ResultColumn c, double quarters, CoveredKwh covered,
 }
 
 void CalculateRate1Cost(Sheet& s, ResultColumn c, const RegionalForms& forms) {
-    c.NR1Cost.text = forms.currency(forms.regionalNumber(s.NRate1.text) *
-                                    forms.leadingNumber(c.R1Units.text));
+    c.NR1Cost.text =
+        forms.currency(forms.regionalNumber(s.NRate1.text) * forms.leadingNumber(c.R1Units.text));
 }
 
 void CalculateTotals(Sheet& s, ResultColumn c, double quarters, const RegionalForms& forms) {

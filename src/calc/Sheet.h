@@ -41,16 +41,26 @@ struct Button {
 // the texts, compute, and write texts back; the window only mirrors this.
 struct Sheet {
     // Entries
-    TextField NRead1{{}, QStringLiteral("Meter Reading 1  (1 - 999900 and at least 10 less than Meter Reading 2)")};
-    TextField NRead2{{}, QStringLiteral("Meter Reading 2 (11 - 999999 and at least 10 more than Meter Reading 1)")};
-    TextField Date1{{}, QStringLiteral("Meter Reading 1 date (must be more than 3 days earlier than Reading 2)")};
-    TextField Date2{{}, QStringLiteral("Meter Reading 2 date (must be more than 3 days later than Reading 1)")};
+    TextField NRead1{
+        {},
+        QStringLiteral("Meter Reading 1  (1 - 999900 and at least 10 less than Meter Reading 2)")};
+    TextField NRead2{
+        {},
+        QStringLiteral("Meter Reading 2 (11 - 999999 and at least 10 more than Meter Reading 1)")};
+    TextField Date1{
+        {},
+        QStringLiteral("Meter Reading 1 date (must be more than 3 days earlier than Reading 2)")};
+    TextField Date2{
+        {}, QStringLiteral("Meter Reading 2 date (must be more than 3 days later than Reading 1)")};
     TextField Notes{{}, QStringLiteral("Notes relating to calculation (max 75 characters)")};
 
     // Settings
     TextField NRate1{{}, QStringLiteral("Rate 1 cost per KWHr ( between 0.01 and 0.99)")};
     TextField NRate2{{}, QStringLiteral("Rate 2 cost per KWHr ( 0 or between 0.01 and 0.99)")};
-    TextField BreakP{{}, QStringLiteral("Rate 1 to Rate 2 units Break Point per quarter (0 or between 10 and 1000)")};
+    TextField BreakP{
+        {},
+        QStringLiteral(
+            "Rate 1 to Rate 2 units Break Point per quarter (0 or between 10 and 1000)")};
     TextField CalVal{{}, QStringLiteral("Calorific Value of gas (between 5.0 and 99.9)")};
     TextField CFactor{{}, QStringLiteral("Correction Factor (between 0.800000 and 1.200000)")};
     TextField SCharge{{}, QStringLiteral("Fixed Charge per quarter ( 0 or between 5 and 99)")};
@@ -58,10 +68,15 @@ struct Sheet {
     TextField Disc1;
     TextField Disc2;
     TextField CORate{{}, QStringLiteral("CO2 Conversion Rate (Kg/KWHr - between 0.05 and 1.0)")};
-    TextField Predict{{}, QStringLiteral("Prediction period in quarters  (0 ( No Prediction) or between 1 and 4)")};
-    CheckBox ConvertF{0, QStringLiteral("Set Meterwin to work in 100s  Cubic Feet instead of Cubic Metres")};
+    TextField Predict{
+        {},
+        QStringLiteral("Prediction period in quarters  (0 ( No Prediction) or between 1 and 4)")};
+    CheckBox ConvertF{
+        0, QStringLiteral("Set Meterwin to work in 100s  Cubic Feet instead of Cubic Metres")};
     CheckBox OnTop{0, QStringLiteral("Set Meterwin to run on top")};
-    CheckBox AutoSave{0, QStringLiteral("Save result to log file when Calculate clicked ( provided no errors occur)")};
+    CheckBox AutoSave{
+        0, QStringLiteral(
+               "Save result to log file when Calculate clicked ( provided no errors occur)")};
 
     // Actual results
     TextField TDays{{}, QStringLiteral("No days")};
@@ -101,14 +116,20 @@ struct Sheet {
 
     // Commands
     Button Calc{QStringLiteral("Calculate"), QStringLiteral("Calculate results")};
-    Button Save{QStringLiteral("Save"), QStringLiteral("Save results  ( each result can only be saved once)"), false};
+    Button Save{QStringLiteral("Save"),
+                QStringLiteral("Save results  ( each result can only be saved once)"), false};
     Button Get_Last{QStringLiteral("Get Last"), QStringLiteral("Retrieve last Meter Reading")};
     Button Clear{QStringLiteral("Clear"), QStringLiteral("Clear all data entries and results")};
     Button Reset_Defaults{QStringLiteral("Reset Data"), QStringLiteral("Reset Gas Data")};
     Button Save_Defaults{QStringLiteral("Save Data"), QStringLiteral("Save Gas Data"), false};
-    Button Archive{QStringLiteral("Archive"), QStringLiteral("Archive results log file and create new one")};
-    Button ViewH{QStringLiteral("History"), QStringLiteral("View Meterwin history log file (It will not be updated while open)")};
-    Button ViewL{QStringLiteral("Results"), QStringLiteral("View Meterwin results log file (It will not be updated while open)")};
+    Button Archive{QStringLiteral("Archive"),
+                   QStringLiteral("Archive results log file and create new one")};
+    Button ViewH{
+        QStringLiteral("History"),
+        QStringLiteral("View Meterwin history log file (It will not be updated while open)")};
+    Button ViewL{
+        QStringLiteral("Results"),
+        QStringLiteral("View Meterwin results log file (It will not be updated while open)")};
     Button Help1{QStringLiteral("Help"), QStringLiteral("Meterwin Help")};
     Button About{QStringLiteral("About"), QStringLiteral("About Meterwin")};
     Button Exit{QStringLiteral("Exit"), QStringLiteral("Close Meterwin")};

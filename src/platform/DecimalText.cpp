@@ -83,7 +83,9 @@ QString shortestDecimal(double value) {
 
 namespace {
 
-bool isSkipped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool isSkipped(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
 
 // The characters of the text with the skipped ones taken out, as far as they
 // are plain ASCII; anything else ends the number anyway.
@@ -118,7 +120,8 @@ double radixNumber(const std::string& s, int base) {
         const int digit = digitValue(s[i], base);
         if (digit < 0)
             break;
-        const std::uint64_t next = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+        const std::uint64_t next =
+            value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
         if (next > 0xFFFFFFFFu)
             break;
         value = next;
@@ -137,10 +140,9 @@ size_t skipDigits(const std::string& s, size_t i) {
 } // namespace
 
 double leadingDecimal(QStringView text, QChar extraDecimalPoint) {
-    const char extraPoint =
-        (!extraDecimalPoint.isNull() && extraDecimalPoint.unicode() < 128)
-            ? static_cast<char>(extraDecimalPoint.unicode())
-            : '.';
+    const char extraPoint = (!extraDecimalPoint.isNull() && extraDecimalPoint.unicode() < 128)
+                                ? static_cast<char>(extraDecimalPoint.unicode())
+                                : '.';
     const std::string s = compacted(text);
     if (s.size() >= 2 && s[0] == '&') {
         if (s[1] == 'H' || s[1] == 'h')

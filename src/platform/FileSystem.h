@@ -35,7 +35,8 @@ public:
 
     // Creates an empty file, replacing an existing one.
     virtual void createEmpty(const QString& path) = 0;
-    // Appends `text` and CR LF with a single write on a file opened for appending.
+    // Appends `text` and CR LF with a single write on a file opened for
+    // appending. The file must exist.
     virtual void appendLine(const QString& path, const QString& text) = 0;
     // Replaces the whole file atomically: after a failure the old file is intact.
     virtual void replaceFile(const QString& path, const QString& content) = 0;

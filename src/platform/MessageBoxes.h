@@ -20,3 +20,6 @@ public:
     // Shows the box and waits for it to close.
     virtual MessageAnswer show(const Message& message) = 0;
 };
+
+// Shows a fatal message; the program ends when its box is closed.
+[[noreturn]] void ShowFatalMessage(MessageBoxes& boxes, const Message& message);

@@ -5,4 +5,6 @@
 // not a RunTimeFailure nor a std::exception, so it passes through every guard.
 struct ProgramEnded {};
 
-[[noreturn]] inline void EndProgram() { throw ProgramEnded{}; }
+[[noreturn]] inline void EndProgram() {
+    throw ProgramEnded{};
+}

@@ -63,9 +63,15 @@ std::optional<QDate> fromShortDateForm(const QLocale& locale, const QString& tex
     for (int i = 0; i < 3; ++i) {
         const QStringView digits = match.capturedView(i + 1);
         switch (form.order.at(i).unicode()) {
-        case u'd': day = digits.toInt(); break;
-        case u'M': month = digits.toInt(); break;
-        default: year = fullYear(digits); break;
+        case u'd':
+            day = digits.toInt();
+            break;
+        case u'M':
+            month = digits.toInt();
+            break;
+        default:
+            year = fullYear(digits);
+            break;
         }
     }
     return calendarDate(year, month, day);
@@ -80,7 +86,9 @@ std::optional<QDate> fromIsoForm(const QString& text) {
                         match.capturedView(3).toInt());
 }
 
-QString comparableName(QString name) { return name.remove(u'.').toCaseFolded(); }
+QString comparableName(QString name) {
+    return name.remove(u'.').toCaseFolded();
+}
 
 int monthFromName(const RegionalForms& forms, const QString& word) {
     const QLocale& locale = forms.locale();
@@ -101,8 +109,8 @@ int monthFromName(const RegionalForms& forms, const QString& word) {
 }
 
 std::optional<QDate> fromMonthNameForm(const RegionalForms& forms, const QString& text) {
-    static const QRegularExpression named(
-        QStringLiteral("^([0-9]{1,2})(?:[ \\-/]+|\\. *)(\\p{L}+\\.?)[ \\-/,]+([0-9]{2}|[0-9]{4})$"));
+    static const QRegularExpression named(QStringLiteral(
+        "^([0-9]{1,2})(?:[ \\-/]+|\\. *)(\\p{L}+\\.?)[ \\-/,]+([0-9]{2}|[0-9]{4})$"));
     const QRegularExpressionMatch match = named.match(text);
     if (!match.hasMatch())
         return std::nullopt;

@@ -7,7 +7,9 @@
 
 namespace {
 
-bool isSpace(QChar c) { return c.isSpace(); }
+bool isSpace(QChar c) {
+    return c.isSpace();
+}
 
 QStringView trimmed(QStringView text) {
     while (!text.isEmpty() && isSpace(text.front()))
@@ -90,7 +92,9 @@ double RegionalForms::regionalNumber(QStringView text) const {
     return value;
 }
 
-QString RegionalForms::generalNumber(double value) const { return shortestDecimal(value); }
+QString RegionalForms::generalNumber(double value) const {
+    return shortestDecimal(value);
+}
 
 QString RegionalForms::patternNumber(double value, int places) const {
     return roundedDecimal(value, places);
@@ -132,7 +136,9 @@ QString RegionalForms::shortDate(QDate date) const {
     return locale_.toString(date, locale_.dateFormat(QLocale::ShortFormat));
 }
 
-QString RegionalForms::clockTime(QTime time) { return time.toString(QStringLiteral("HH:mm:ss")); }
+QString RegionalForms::clockTime(QTime time) {
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
 
 QString RegionalForms::shortDateTime(const QDateTime& moment) const {
     return shortDate(moment.date()) + u' ' + clockTime(moment.time());
@@ -153,6 +159,10 @@ QString RegionalForms::logTimestamp(const QDateTime& moment) const {
         .arg(clockTime(moment.time()));
 }
 
-qint64 RegionalForms::dayCount(QDate from, QDate to) { return from.daysTo(to); }
+qint64 RegionalForms::dayCount(QDate from, QDate to) {
+    return from.daysTo(to);
+}
 
-QDate RegionalForms::addMonths(QDate date, int months) { return date.addMonths(months); }
+QDate RegionalForms::addMonths(QDate date, int months) {
+    return date.addMonths(months);
+}

@@ -22,5 +22,5 @@ struct TestRegistration {
 } // namespace testsupport
 
 #define MW_REGISTER_TEST(TestClass)                                                                \
-    static const testsupport::TestRegistration registration_##TestClass{                          \
+    static const testsupport::TestRegistration registration_##TestClass{                           \
         [] { return std::unique_ptr<QObject>(new TestClass); }};

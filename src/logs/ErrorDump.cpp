@@ -1,0 +1,70 @@
+#include "logs/ErrorDump.h"
+
+#include "platform/ProgramEnd.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+QString joinedTexts(std::initializer_list<const TextField*> fields) {
+    QStringList texts;
+    for (const TextField* field : fields)
+        texts << (field ? field->text : QString());
+    return texts.join(QStringLiteral(", "));
+}
+
+QString resultsLine(const Sheet& s, bool predicted) {
+    if (predicted)
+        return joinedTexts({&s.TDaysP, &s.NRUnitsP, &s.CRUnitsP, &s.R1UnitsP, &s.R2UnitsP,
+                            &s.NR1CostP, &s.NR2CostP, nullptr, &s.TSChargeP, &s.TCostP,
+                            &s.TVCostP});
+    return joinedTexts({&s.TDays, &s.NRUnits, &s.CRUnits, &s.R1Units, &s.R2Units, &s.NR1Cost,
+                        &s.NR2Cost, nullptr, &s.TSCharge, &s.TCost, &s.TVCost});
+}
+
+} // namespace
+
+QString ErrorDumpText(const Program& program, const QString& category, int step) {
+    const Sheet& s = program.sheet;
+    // Each item below was once a line of its own; the line ends stay as they were.
+    const QStringList items = {
+        CrLf + CrLf,
+        program.forms().shortDateTime(program.services.clock.now()),
+        QStringLiteral("Meterwin") + CrLf + QStringLiteral("Version 2.0") + CrLf,
+        QStringLiteral("******** %1 %2 ********").arg(category).arg(step) + CrLf,
+        QStringLiteral("Dump of configuration file and available program data follows:") + CrLf +
+            CrLf,
+        s.ConfigEcho + CrLf,
+        QStringLiteral("Program Defaults") + CrLf + QStringLiteral("----------------"),
+        joinedTexts({&s.NRate1, &s.NRate2, &s.SCharge, &s.CFactor, &s.CalVal}) +
+            QStringLiteral(", %1, ").arg(s.ConvertF.value) +
+            joinedTexts({&s.VRate, &s.BreakP, &s.Predict, &s.Disc1, &s.Disc2}) + CrLf,
+        QStringLiteral("Program Data") + CrLf + QStringLiteral("------------"),
+        s.Date1.text + QStringLiteral(", ") + s.Date2.text + QStringLiteral(", ") + s.NRead1.text +
+            QStringLiteral(", ") + s.NRead2.text + QStringLiteral(", ") + CrLf + s.Notes.text +
+            CrLf,
+        QStringLiteral("Program Actual") + CrLf + QStringLiteral("--------------"),
+        resultsLine(s, false) + CrLf,
+        QStringLiteral("Program Predicted") + CrLf + QStringLiteral("-----------------"),
+        resultsLine(s, true) + CrLf,
+        QStringLiteral("***** End of Error Dump *****") + CrLf + CrLf,
+    };
+    return items.join(CrLf);
+}
+
+void WriteErrorDump(Program& program, const QString& category, int step) {
+    try {
+        // One write, so that a dump is never interleaved with another program's entry.
+        program.services.files.appendLine(QStringLiteral("Log/") + program.sheet.ResultsLogName,
+                                          ErrorDumpText(program, category, step));
+    } catch (const std::exception&) {
+        // The message and the end follow whatever went wrong.
+    }
+    ShowFatalMessage(program.services.messages,
+                     {MessageIcon::Critical, QStringLiteral("Meterwin Fatal Error"),
+                      QStringLiteral("Error Number %1").arg(step) + CrLf +
+                          QStringLiteral("A Fatal %1 Has Occurred").arg(category) + CrLf +
+                          QStringLiteral("The Program Will Now Terminate")});
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+// The file system of the machine, through Qt's file classes.
+class QtFileSystem final : public FileSystem {
+public:
+    bool directoryExists(const QString& path) const override;
+    bool fileExists(const QString& path) const override;
+    QStringList readLines(const QString& path) override;
+    qint64 countLines(const QString& path) override;
+    QString readLastLine(const QString& path) override;
+    void createEmpty(const QString& path) override;
+    void appendLine(const QString& path, const QString& text) override;
+    void replaceFile(const QString& path, const QString& content) override;
+    void copyFile(const QString& from, const QString& to) override;
+    void deleteFile(const QString& path) override;
+};
