@@ -1,0 +1,97 @@
+// The end-of-file reader must give the last line exactly as reading every line would.
+#include "platform/QtFileSystem.h"
+#include "support/TestMain.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr qsizetype Chunk = 1 << 20;
+
+QByteArray records(int count, const QByteArray& end) {
+    QByteArray text;
+    for (int i = 1; i <= count; ++i)
+        text += " 01/03/2009,  " + QByteArray::number(10000 + i).rightJustified(5, ' ') + end;
+    return text;
+}
+
+} // namespace
+
+class TestLastLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sameAsWholeFileReader_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("expected");
+
+        const QByteArray crlf = records(50, "\r\n");
+        const QByteArray lf = records(50, "\n");
+        QTest::newRow("empty file") << QByteArray() << QString();
+        QTest::newRow("one line end only") << QByteArray("\r\n") << QString();
+        QTest::newRow("one line without end") << QByteArray("abc") << QStringLiteral("abc");
+        QTest::newRow("CR LF") << crlf << QStringLiteral(" 01/03/2009,  10050");
+        QTest::newRow("LF only") << lf << QStringLiteral(" 01/03/2009,  10050");
+        QTest::newRow("no final line end") << crlf + "last" << QStringLiteral("last");
+        QTest::newRow("last line empty, CR LF") << crlf + "\r\n" << QString();
+        QTest::newRow("last line empty, LF") << lf + "\n" << QString();
+        QTest::newRow("last line of spaces") << crlf + "   \r\n" << QStringLiteral("   ");
+        QTest::newRow("mixed line ends") << QByteArray("a\nb\r\nc\n") << QStringLiteral("c");
+        QTest::newRow("lone CR at the end") << QByteArray("a\r\nb\r") << QStringLiteral("b");
+        QTest::newRow("Windows-1252 line") << QByteArray("a\r\n\xa3"
+                                                         "12.50\r\n")
+                                           << QStringLiteral("£12.50");
+        QTest::newRow("UTF-8 line") << QByteArray("a\r\n\xc2\xa3"
+                                                  "12.50")
+                                    << QStringLiteral("£12.50");
+
+        // Lines around the size of one read from the end.
+        for (const qsizetype size : {Chunk - 2, Chunk - 1, Chunk, Chunk + 1, 3 * Chunk + 5}) {
+            const QByteArray longLine(size, 'x');
+            QTest::addRow("last line of %lld bytes, CR LF", static_cast<long long>(size))
+                << crlf + longLine + "\r\n"
+                << QString::fromLatin1(longLine);
+            QTest::addRow("last line of %lld bytes, no end", static_cast<long long>(size))
+                << lf + longLine << QString::fromLatin1(longLine);
+            QTest::addRow("empty line after %lld bytes", static_cast<long long>(size))
+                << longLine + "\r\n\r\n"
+                << QString();
+        }
+        // The line end before the last line split across two reads.
+        const QByteArray before(3 * Chunk, 'y');
+        QTest::newRow("CR LF across a read boundary")
+            << before.left(2 * Chunk - 1) + "\r\n" + QByteArray(Chunk - 1, 'z')
+            << QString(Chunk - 1, u'z');
+        QTest::newRow("LF at a read boundary")
+            << before.left(2 * Chunk) + "\n" + QByteArray(Chunk - 1, 'z') + "\n"
+            << QString(Chunk - 1, u'z');
+    }
+
+    void sameAsWholeFileReader() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("Meterwin_H.log"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(content), content.size());
+        file.close();
+
+        QtFileSystem files;
+        const QStringList lines = files.readLines(path);
+        const QString whole = lines.isEmpty() ? QString() : lines.last();
+        QCOMPARE(whole, expected);
+        QCOMPARE(files.readLastLine(path), whole);
+    }
+
+    void missingFileFails() {
+        QtFileSystem files;
+        QVERIFY_THROWS_EXCEPTION(FileFailure,
+                                 files.readLastLine(QStringLiteral("/nonexistent/x.log")));
+    }
+};
+
+MW_REGISTER_TEST(TestLastLine)
+#include "tst_last_line.moc"
