@@ -1,0 +1,345 @@
+#include "LocalDoubles.h"
+#include "logs/ArchiveResultsLog.h"
+#include "logs/ViewLogs.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QByteArray StartedLog = "Meterwin Results Log\r\nVersion 2.0\r\nFile Created\r\n"
+                              "14-Mar-26 08:00:00\r\n\r\n\r\n"
+                              "Meterwin Started\r\nVersion 2.0\r\n14/03/2026 08:00:01\r\n\r\n";
+const QByteArray ReportBlock = "Meterwin Calculation\r\n    Calorific Value      39.500\r\n\r\n";
+const QByteArray NewHeader =
+    "Meterwin Results Log\r\nVersion 2.0\r\nFile Created\r\n14/03/2026 18:01:57\r\n\r\n\r\n";
+
+const QString ResultsLog = QStringLiteral("Log/Meterwin.log");
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QStringList logFiles() {
+    return QDir(QStringLiteral("Log")).entryList(QDir::Files, QDir::Name);
+}
+
+// Makes one operation of the real file system fail.
+class FailingFileSystem final : public FileSystem {
+public:
+    QString failing;
+
+    bool directoryExists(const QString& path) const override { return real_.directoryExists(path); }
+    bool fileExists(const QString& path) const override {
+        // "names": every archive name of the day is taken.
+        return failing == QStringLiteral("names") || real_.fileExists(path);
+    }
+    QStringList readLines(const QString& path) override {
+        failIf(QStringLiteral("read"));
+        return real_.readLines(path);
+    }
+    qint64 countLines(const QString& path) override { return real_.countLines(path); }
+    QString readLastLine(const QString& path) override { return real_.readLastLine(path); }
+    void createEmpty(const QString& path) override {
+        failIf(QStringLiteral("create"));
+        real_.createEmpty(path);
+    }
+    void appendLine(const QString& path, const QString& text) override {
+        real_.appendLine(path, text);
+    }
+    void replaceFile(const QString& path, const QString& content) override {
+        real_.replaceFile(path, content);
+    }
+    void copyFile(const QString& from, const QString& to) override {
+        failIf(QStringLiteral("copy"));
+        real_.copyFile(from, to);
+    }
+    void deleteFile(const QString& path) override {
+        failIf(QStringLiteral("delete"));
+        real_.deleteFile(path);
+    }
+
+private:
+    QtFileSystem real_;
+    void failIf(const QString& operation) const {
+        if (failing == operation)
+            throw FileFailure("injected " + operation.toStdString());
+    }
+};
+
+} // namespace
+
+class TestArchive : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString home_;
+    std::unique_ptr<TestProgram> t_;
+
+    Message archiveFailure() const {
+        return {MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),
+                QStringLiteral("Unable to archive the log file Meterwin.log.\r\n"
+                               "This may be a permissions problem.")};
+    }
+
+private slots:
+    void init() {
+        home_ = QDir::currentPath();
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir::setCurrent(dir_->path()));
+        QVERIFY(QDir().mkdir(QStringLiteral("Log")));
+        t_ = std::make_unique<TestProgram>();
+    }
+
+    void cleanup() {
+        t_.reset();
+        QDir::setCurrent(home_);
+        dir_.reset();
+    }
+
+    void archivesAfterYes() {
+        write(ResultsLog, StartedLog + ReportBlock);
+        Archive_Click(t_->program);
+
+        QCOMPARE(t_->boxes.shown.size(), 1);
+        const Message& question = t_->boxes.shown.first();
+        QCOMPARE(question.icon, MessageIcon::Exclamation);
+        QCOMPARE(question.buttons, MessageButtons::YesNo);
+        QCOMPARE(question.title, QStringLiteral("Meterwin Archive Results Log File"));
+        QCOMPARE(question.text, QStringLiteral("Are you sure you want to\r\narchive the results "
+                                               "log\r\nfile and create a new one?"));
+        QCOMPARE(logFiles(), QStringList({"Meterwin.log", "Meterwin_260314_1.log"}));
+        QCOMPARE(contentOf("Log/Meterwin_260314_1.log"), StartedLog + ReportBlock);
+        QCOMPARE(contentOf(ResultsLog), NewHeader);
+        QCOMPARE(t_->program.sheet.Status.caption, QStringLiteral("Results Log File Archived"));
+        QVERIFY(t_->program.sheet.Timer1);
+    }
+
+    void refusesWithoutChange_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<int>("boxes");
+
+        QTest::newRow("no report block") << StartedLog << MessageAnswer::Yes << 1;
+        QTest::newRow("empty log") << QByteArray() << MessageAnswer::Yes << 1;
+        QTest::newRow("word inside a line") << StartedLog + "Notes: Calorific\r\n"
+                                            << MessageAnswer::Yes << 1;
+        QTest::newRow("tab before the word") << StartedLog + "\tCalorific Value\r\n"
+                                             << MessageAnswer::Yes << 1;
+        QTest::newRow("answered No") << StartedLog + ReportBlock << MessageAnswer::No << 1;
+    }
+
+    void refusesWithoutChange() {
+        QFETCH(QByteArray, content);
+        QFETCH(MessageAnswer, answer);
+        QFETCH(int, boxes);
+        write(ResultsLog, content);
+        t_->boxes.answer = answer;
+
+        Archive_Click(t_->program);
+
+        QCOMPARE(t_->boxes.shown.size(), boxes);
+        if (answer == MessageAnswer::Yes) {
+            const Message& shown = t_->boxes.shown.first();
+            QCOMPARE(shown.icon, MessageIcon::Exclamation);
+            QCOMPARE(shown.buttons, MessageButtons::Ok);
+            QCOMPARE(shown.title, QStringLiteral("Meterwin Log File Error"));
+            QCOMPARE(shown.text,
+                     QStringLiteral("There is no data to archive!\r\nResults file not archived."));
+        }
+        QCOMPARE(logFiles(), QStringList({"Meterwin.log"}));
+        QCOMPARE(contentOf(ResultsLog), content);
+        QCOMPARE(t_->program.sheet.Status.caption, QString());
+        QVERIFY(!t_->program.sheet.Timer1);
+    }
+
+    void twoArchivesOnOneDay() {
+        write(ResultsLog, StartedLog + ReportBlock);
+        Archive_Click(t_->program);
+        const QByteArray second = NewHeader + "Meterwin Calculation\r\nCalorific Value 40\r\n";
+        write(ResultsLog, second);
+        Archive_Click(t_->program);
+
+        QCOMPARE(logFiles(),
+                 QStringList({"Meterwin.log", "Meterwin_260314_1.log", "Meterwin_260314_2.log"}));
+        QCOMPARE(contentOf("Log/Meterwin_260314_1.log"), StartedLog + ReportBlock);
+        QCOMPARE(contentOf("Log/Meterwin_260314_2.log"), second);
+        QCOMPARE(contentOf(ResultsLog), NewHeader);
+    }
+
+    void firstFreeNumber() {
+        write(ResultsLog, ReportBlock);
+        write("Log/Meterwin_260314_1.log", "one");
+        write("Log/Meterwin_260314_3.log", "three");
+        write("Log/Meterwin_260313_2.log", "yesterday");
+        Archive_Click(t_->program);
+        QCOMPARE(contentOf("Log/Meterwin_260314_2.log"), ReportBlock);
+        QCOMPARE(contentOf("Log/Meterwin_260314_1.log"), QByteArray("one"));
+        QCOMPARE(contentOf("Log/Meterwin_260314_3.log"), QByteArray("three"));
+    }
+
+    void secondArchiveWithoutNewCalculation() {
+        write(ResultsLog, StartedLog + ReportBlock);
+        Archive_Click(t_->program);
+        t_->boxes.shown.clear();
+        Archive_Click(t_->program);
+
+        QCOMPARE(t_->boxes.shown.size(), 1);
+        QCOMPARE(t_->boxes.shown.first().text,
+                 QStringLiteral("There is no data to archive!\r\nResults file not archived."));
+        QCOMPARE(logFiles(), QStringList({"Meterwin.log", "Meterwin_260314_1.log"}));
+    }
+
+    void readOnlyResultsLog() {
+        write(ResultsLog, StartedLog + ReportBlock);
+        QVERIFY(QFile::setPermissions(ResultsLog, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        Archive_Click(t_->program);
+
+        QCOMPARE(t_->boxes.shown.size(), 1); // the question only
+        QCOMPARE(contentOf("Log/Meterwin_260314_1.log"), StartedLog + ReportBlock);
+        QCOMPARE(contentOf(ResultsLog), NewHeader);
+        QVERIFY(QFileInfo(ResultsLog).isWritable());
+        QCOMPARE(t_->program.sheet.Status.caption, QStringLiteral("Results Log File Archived"));
+    }
+
+    void headerInTheLocalesShortDate() {
+        RegionalForms us(QLocale(QLocale::English, QLocale::UnitedStates));
+        const QDateTime moment(QDate(2026, 3, 4), QTime(6, 5, 3));
+        QCOMPARE(ArchiveHeader(us, moment),
+                 QStringLiteral("Meterwin Results Log\r\nVersion 2.0\r\nFile Created\r\n"
+                                "3/4/26 06:05:03\r\n\r\n"));
+    }
+
+    // A failed file operation is reported, never shown as a success.
+    void failedFileOperation_data() {
+        QTest::addColumn<QString>("failing");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QByteArray>("resultsLog");
+
+        const QByteArray old = StartedLog + ReportBlock;
+        QTest::newRow("read") << "read" << QStringList{"Meterwin.log"} << old;
+        QTest::newRow("copy") << "copy" << QStringList{"Meterwin.log"} << old;
+        QTest::newRow("delete") << "delete" << QStringList{"Meterwin.log", "Meterwin_260314_1.log"}
+                                << old;
+        QTest::newRow("create") << "create" << QStringList{"Meterwin_260314_1.log"}
+                                << QByteArray("<missing>");
+        QTest::newRow("every name taken") << "names" << QStringList{"Meterwin.log"} << old;
+    }
+
+    void failedFileOperation() {
+        QFETCH(QString, failing);
+        QFETCH(QStringList, files);
+        QFETCH(QByteArray, resultsLog);
+        FailingFileSystem faulty;
+        faulty.failing = failing;
+        Program program{Services{t_->forms, t_->boxes, faulty, t_->clock, t_->desktop}};
+        write(ResultsLog, StartedLog + ReportBlock);
+
+        Archive_Click(program);
+
+        QCOMPARE(t_->boxes.shown.last(), archiveFailure());
+        QCOMPARE(logFiles(), files);
+        QCOMPARE(contentOf(ResultsLog), resultsLog);
+        QCOMPARE(program.sheet.Status.caption, QString());
+        QVERIFY(!program.sheet.Timer1);
+    }
+
+    void fatalMessages_data() {
+        QTest::addColumn<int>("command"); // 0 Archive, 1 Results, 2 History
+        QTest::addColumn<bool>("logDirectory");
+        QTest::addColumn<Message>("message");
+
+        const Message directory{MessageIcon::Critical, "Meterwin Log Directory Error",
+                                "The log directory does not exist.\r\nTo restore the log "
+                                "directory\r\nreinstall the program.\r\nThe program will now "
+                                "terminate."};
+        const Message results{MessageIcon::Exclamation, "Meterwin Log File Error",
+                              "The log file is either missing or\r\ncorrupted. Delete the log "
+                              "file if\r\nit exists and restart the program.\r\nThe program "
+                              "will now terminate."};
+        const Message history{MessageIcon::Exclamation, "Meterwin Log File Error",
+                              "The log file Meterwin_H.log is either missing\r\nor corrupted. "
+                              "Delete the log file if\r\nit exists and restart the "
+                              "program.\r\nThe program will now terminate."};
+        QTest::newRow("Archive, no directory") << 0 << false << directory;
+        QTest::newRow("Results, no directory") << 1 << false << directory;
+        QTest::newRow("History, no directory") << 2 << false << directory;
+        QTest::newRow("Archive, no results log") << 0 << true << results;
+        QTest::newRow("Results, no results log") << 1 << true << results;
+        QTest::newRow("History, no history log") << 2 << true << history;
+    }
+
+    void fatalMessages() {
+        QFETCH(int, command);
+        QFETCH(bool, logDirectory);
+        QFETCH(Message, message);
+        if (!logDirectory)
+            QVERIFY(QDir(QStringLiteral("Log")).removeRecursively());
+
+        Program& program = t_->program;
+        QVERIFY(endsProgram([&] {
+            if (command == 0)
+                Archive_Click(program);
+            else if (command == 1)
+                ViewL_Click(program);
+            else
+                ViewH_Click(program);
+        }));
+        QCOMPARE(t_->boxes.shown, QList<Message>{message});
+        QVERIFY(t_->desktop.opened.isEmpty());
+    }
+
+    void viewsOpenTheLog_data() {
+        QTest::addColumn<bool>("history");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("Results") << false << "Log/Meterwin.log";
+        QTest::newRow("History") << true << "Log/Meterwin_H.log";
+    }
+
+    void viewsOpenTheLog() {
+        QFETCH(bool, history);
+        QFETCH(QString, path);
+        write(path, "x");
+        QVERIFY(
+            !endsProgram([&] { history ? ViewH_Click(t_->program) : ViewL_Click(t_->program); }));
+        QCOMPARE(t_->desktop.opened, QStringList{path});
+        QVERIFY(t_->boxes.shown.isEmpty());
+    }
+
+    void viewerThatFailsEndsTheProgram_data() {
+        QTest::addColumn<bool>("history");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Results") << false
+                                 << "Unable to opem the log file Meterwin.log.\r\n"
+                                    "This may be a permissions problem.";
+        QTest::newRow("History") << true
+                                 << "Unable to opem the log file Meterwin_H.log.\r\n"
+                                    "This may be a permissions problem.";
+    }
+
+    void viewerThatFailsEndsTheProgram() {
+        QFETCH(bool, history);
+        QFETCH(QString, text);
+        write("Log/Meterwin.log", "x");
+        write("Log/Meterwin_H.log", "x");
+        t_->desktop.starts = false;
+        QVERIFY(
+            endsProgram([&] { history ? ViewH_Click(t_->program) : ViewL_Click(t_->program); }));
+        const Message failed{MessageIcon::Exclamation, "Meterwin Log File Error", text};
+        QCOMPARE(t_->boxes.shown, QList<Message>{failed});
+    }
+};
+
+MW_REGISTER_TEST(TestArchive)
+#include "tst_archive.moc"
