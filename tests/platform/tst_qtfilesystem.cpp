@@ -92,12 +92,17 @@ private slots:
 
     void replaceFileKeepsTheOldOneOnFailure() {
         QtFileSystem files;
-        const QString file = path("tariff.ini");
+        const QTemporaryDir own;
+        const QString file = own.filePath(QStringLiteral("tariff.ini"));
+        writeBytes(file, "old\r\n");
         files.replaceFile(file, QStringLiteral("new\r\n"));
         QCOMPARE(bytesOf(file), QByteArray("new\r\n"));
         QVERIFY_THROWS_EXCEPTION(
-            FileFailure, files.replaceFile(path("no/such/dir/tariff.ini"), QStringLiteral("x")));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+            FileFailure,
+            files.replaceFile(own.filePath(QStringLiteral("no/tariff.ini")), QStringLiteral("x")));
+        // No temporary file is left behind.
+        QCOMPARE(QDir(own.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("tariff.ini")});
     }
 
     void copyAndDelete() {
