@@ -8,7 +8,7 @@ namespace {
 enum class Entry {
     // Only the value counts: "0.2x" is 0.2.
     Value,
-    // Empty, or a whole regional number; a value of exactly 0 passes too.
+    // Empty, or a regional number as a whole text; a value of exactly 0 passes too.
     Optional,
     // Must be a regional number.
     Numeric,
