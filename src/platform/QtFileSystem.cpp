@@ -129,9 +129,13 @@ void QtFileSystem::replaceFile(const QString& path, const QString& content) {
     if (!file.open(QIODevice::WriteOnly))
         fail(QStringLiteral("Cannot create"), path, file.errorString());
     const QByteArray bytes = encodeLogText(content);
-    if (file.write(bytes) != bytes.size()) {
+    // The flush is checked here: a short write while commit() flushes (a full
+    // disk) is not noticed by commit(), which would then replace the old file
+    // with the cut-off one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString reason = file.errorString();
         file.cancelWriting();
-        fail(QStringLiteral("Cannot write"), path, file.errorString());
+        fail(QStringLiteral("Cannot write"), path, reason);
     }
     if (!file.commit())
         fail(QStringLiteral("Cannot replace"), path, file.errorString());

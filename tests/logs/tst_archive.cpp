@@ -1,11 +1,10 @@
-#include "LocalDoubles.h"
 #include "logs/ArchiveResultsLog.h"
 #include "logs/ViewLogs.h"
 #include "support/TestMain.h"
+#include "support/TestProgram.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -83,8 +82,7 @@ private:
 class TestArchive : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString home_;
+    std::unique_ptr<TemporaryInstallation> dir_;
     std::unique_ptr<TestProgram> t_;
 
     Message archiveFailure() const {
@@ -93,18 +91,23 @@ class TestArchive : public QObject {
                                "This may be a permissions problem.")};
     }
 
+    static std::unique_ptr<TestProgram> makeProgram() {
+        auto t = std::make_unique<TestProgram>(QLocale(QLocale::English, QLocale::UnitedKingdom),
+                                               QDateTime(QDate(2026, 3, 14), QTime(18, 1, 57)));
+        t->sheet().ResultsLogName = QStringLiteral("Meterwin.log");
+        t->sheet().HistoryLogName = QStringLiteral("Meterwin_H.log");
+        return t;
+    }
+
 private slots:
     void init() {
-        home_ = QDir::currentPath();
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir::setCurrent(dir_->path()));
+        dir_ = std::make_unique<TemporaryInstallation>();
         QVERIFY(QDir().mkdir(QStringLiteral("Log")));
-        t_ = std::make_unique<TestProgram>();
+        t_ = makeProgram();
     }
 
     void cleanup() {
         t_.reset();
-        QDir::setCurrent(home_);
         dir_.reset();
     }
 
@@ -112,8 +115,8 @@ private slots:
         write(ResultsLog, StartedLog + ReportBlock);
         Archive_Click(t_->program);
 
-        QCOMPARE(t_->boxes.shown.size(), 1);
-        const Message& question = t_->boxes.shown.first();
+        QCOMPARE(t_->messages.shown().size(), 1);
+        const Message& question = t_->messages.shown().first();
         QCOMPARE(question.icon, MessageIcon::Exclamation);
         QCOMPARE(question.buttons, MessageButtons::YesNo);
         QCOMPARE(question.title, QStringLiteral("Meterwin Archive Results Log File"));
@@ -145,13 +148,13 @@ private slots:
         QFETCH(MessageAnswer, answer);
         QFETCH(int, boxes);
         write(ResultsLog, content);
-        t_->boxes.answer = answer;
+        t_->messages.answerYesNoWith(answer);
 
         Archive_Click(t_->program);
 
-        QCOMPARE(t_->boxes.shown.size(), boxes);
+        QCOMPARE(t_->messages.shown().size(), boxes);
         if (answer == MessageAnswer::Yes) {
-            const Message& shown = t_->boxes.shown.first();
+            const Message& shown = t_->messages.shown().first();
             QCOMPARE(shown.icon, MessageIcon::Exclamation);
             QCOMPARE(shown.buttons, MessageButtons::Ok);
             QCOMPARE(shown.title, QStringLiteral("Meterwin Log File Error"));
@@ -192,11 +195,11 @@ private slots:
     void secondArchiveWithoutNewCalculation() {
         write(ResultsLog, StartedLog + ReportBlock);
         Archive_Click(t_->program);
-        t_->boxes.shown.clear();
+        t_->messages.clear();
         Archive_Click(t_->program);
 
-        QCOMPARE(t_->boxes.shown.size(), 1);
-        QCOMPARE(t_->boxes.shown.first().text,
+        QCOMPARE(t_->messages.shown().size(), 1);
+        QCOMPARE(t_->messages.shown().first().text,
                  QStringLiteral("There is no data to archive!\r\nResults file not archived."));
         QCOMPARE(logFiles(), QStringList({"Meterwin.log", "Meterwin_260314_1.log"}));
     }
@@ -206,7 +209,7 @@ private slots:
         QVERIFY(QFile::setPermissions(ResultsLog, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         Archive_Click(t_->program);
 
-        QCOMPARE(t_->boxes.shown.size(), 1); // the question only
+        QCOMPARE(t_->messages.shown().size(), 1); // the question only
         QCOMPARE(contentOf("Log/Meterwin_260314_1.log"), StartedLog + ReportBlock);
         QCOMPARE(contentOf(ResultsLog), NewHeader);
         QVERIFY(QFileInfo(ResultsLog).isWritable());
@@ -243,12 +246,12 @@ private slots:
         QFETCH(QByteArray, resultsLog);
         FailingFileSystem faulty;
         faulty.failing = failing;
-        Program program{Services{t_->forms, t_->boxes, faulty, t_->clock, t_->desktop}};
+        Program program{Services{t_->forms, t_->messages, faulty, t_->clock, t_->desktop}};
         write(ResultsLog, StartedLog + ReportBlock);
 
         Archive_Click(program);
 
-        QCOMPARE(t_->boxes.shown.last(), archiveFailure());
+        QCOMPARE(t_->messages.last(), archiveFailure());
         QCOMPARE(logFiles(), files);
         QCOMPARE(contentOf(ResultsLog), resultsLog);
         QCOMPARE(program.sheet.Status.caption, QString());
@@ -288,7 +291,7 @@ private slots:
             QVERIFY(QDir(QStringLiteral("Log")).removeRecursively());
 
         Program& program = t_->program;
-        QVERIFY(endsProgram([&] {
+        QVERIFY(EndsProgram([&] {
             if (command == 0)
                 Archive_Click(program);
             else if (command == 1)
@@ -296,8 +299,8 @@ private slots:
             else
                 ViewH_Click(program);
         }));
-        QCOMPARE(t_->boxes.shown, QList<Message>{message});
-        QVERIFY(t_->desktop.opened.isEmpty());
+        QCOMPARE(t_->messages.shown(), QList<Message>{message});
+        QVERIFY(t_->desktop.openedFiles.isEmpty());
     }
 
     void viewsOpenTheLog_data() {
@@ -312,9 +315,9 @@ private slots:
         QFETCH(QString, path);
         write(path, "x");
         QVERIFY(
-            !endsProgram([&] { history ? ViewH_Click(t_->program) : ViewL_Click(t_->program); }));
-        QCOMPARE(t_->desktop.opened, QStringList{path});
-        QVERIFY(t_->boxes.shown.isEmpty());
+            !EndsProgram([&] { history ? ViewH_Click(t_->program) : ViewL_Click(t_->program); }));
+        QCOMPARE(t_->desktop.openedFiles, QStringList{path});
+        QVERIFY(t_->messages.shown().isEmpty());
     }
 
     void viewerThatFailsEndsTheProgram_data() {
@@ -333,11 +336,11 @@ private slots:
         QFETCH(QString, text);
         write("Log/Meterwin.log", "x");
         write("Log/Meterwin_H.log", "x");
-        t_->desktop.starts = false;
+        t_->desktop.opens = false;
         QVERIFY(
-            endsProgram([&] { history ? ViewH_Click(t_->program) : ViewL_Click(t_->program); }));
+            EndsProgram([&] { history ? ViewH_Click(t_->program) : ViewL_Click(t_->program); }));
         const Message failed{MessageIcon::Exclamation, "Meterwin Log File Error", text};
-        QCOMPARE(t_->boxes.shown, QList<Message>{failed});
+        QCOMPARE(t_->messages.shown(), QList<Message>{failed});
     }
 };
 

@@ -1,10 +1,9 @@
-#include "logs/LocalDoubles.h"
 #include "shell/GetLast.h"
 #include "support/TestMain.h"
+#include "support/TestProgram.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -47,8 +46,7 @@ public:
 class TestGetLast : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    QString home_;
+    std::unique_ptr<TemporaryInstallation> dir_;
     std::unique_ptr<TestProgram> t_;
 
     void writeHistory(const QByteArray& bytes) {
@@ -57,13 +55,19 @@ class TestGetLast : public QObject {
         QCOMPARE(file.write(bytes), bytes.size());
     }
 
+    static std::unique_ptr<TestProgram> makeProgram() {
+        auto t = std::make_unique<TestProgram>(QLocale(QLocale::English, QLocale::UnitedKingdom),
+                                               QDateTime(QDate(2026, 3, 14), QTime(18, 1, 57)));
+        t->sheet().ResultsLogName = QStringLiteral("Meterwin.log");
+        t->sheet().HistoryLogName = QStringLiteral("Meterwin_H.log");
+        return t;
+    }
+
 private slots:
     void init() {
-        home_ = QDir::currentPath();
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir::setCurrent(dir_->path()));
+        dir_ = std::make_unique<TemporaryInstallation>();
         QVERIFY(QDir().mkdir(QStringLiteral("Log")));
-        t_ = std::make_unique<TestProgram>();
+        t_ = makeProgram();
         Sheet& s = t_->program.sheet;
         s.Date1.text = QStringLiteral("typed");
         s.NRead1.text = QStringLiteral("99");
@@ -75,7 +79,6 @@ private slots:
 
     void cleanup() {
         t_.reset();
-        QDir::setCurrent(home_);
         dir_.reset();
     }
 
@@ -154,7 +157,7 @@ private slots:
         Get_Last_Click(t_->program);
 
         const Sheet& s = t_->program.sheet;
-        QVERIFY(t_->boxes.shown.isEmpty());
+        QVERIFY(t_->messages.shown().isEmpty());
         QCOMPARE(s.Status.caption, status);
         QVERIFY(s.Timer1);
         QCOMPARE(s.Date1.text, date1);
@@ -186,18 +189,18 @@ private slots:
         QFETCH(Message, message);
         if (!logDirectory)
             QVERIFY(QDir(QStringLiteral("Log")).removeRecursively());
-        QVERIFY(endsProgram([&] { Get_Last_Click(t_->program); }));
-        QCOMPARE(t_->boxes.shown, QList<Message>{message});
+        QVERIFY(EndsProgram([&] { Get_Last_Click(t_->program); }));
+        QCOMPARE(t_->messages.shown(), QList<Message>{message});
         QCOMPARE(t_->program.sheet.Date1.text, QStringLiteral("typed"));
     }
 
     void unreadableLogGoesToTheErrorDump() {
         UnreadableFileSystem files;
-        Program program{Services{t_->forms, t_->boxes, files, t_->clock, t_->desktop}};
-        QVERIFY(endsProgram([&] { Get_Last_Click(program); }));
-        QCOMPARE(t_->boxes.shown.size(), 1);
-        QCOMPARE(t_->boxes.shown.first().title, QStringLiteral("Meterwin Fatal Error"));
-        QCOMPARE(t_->boxes.shown.first().text,
+        Program program{Services{t_->forms, t_->messages, files, t_->clock, t_->desktop}};
+        QVERIFY(EndsProgram([&] { Get_Last_Click(program); }));
+        QCOMPARE(t_->messages.shown().size(), 1);
+        QCOMPARE(t_->messages.shown().first().title, QStringLiteral("Meterwin Fatal Error"));
+        QCOMPARE(t_->messages.shown().first().text,
                  QStringLiteral("Error Number 141\r\nA Fatal Log File Read Error Has "
                                 "Occurred\r\nThe Program Will Now Terminate"));
     }
