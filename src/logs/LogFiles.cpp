@@ -3,6 +3,8 @@
 #include "calc/StatusLine.h"
 #include "logs/LogMessages.h"
 #include "logs/LogPaths.h"
+#include "settings/CheckSettings.h"
+#include "settings/TidyResults.h"
 
 #include <exception>
 
@@ -77,6 +79,9 @@ void AppendResultsLog(Program& program) {
 
 void AppendHistoryLog(Program& program) {
     Sheet& s = program.sheet;
+    // The sheet as Calculate leaves it, also when the user changed it since.
+    TidyResults(program);
+    CheckSettings(program, true, true);
     // The user was told when the history log could not be read; an empty
     // entry would only add a blank line that hides the last reading.
     if (s.HistoryText.isEmpty())

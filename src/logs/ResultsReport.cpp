@@ -2,6 +2,7 @@
 
 #include "calc/ResultColumn.h"
 #include "logs/LogColumns.h"
+#include "settings/MoneyFields.h"
 
 #include <QStringList>
 
@@ -110,9 +111,7 @@ private:
     }
 
     // The fixed charge is usually in display form; its symbol would read as 0.
-    bool fixedChargeSet() const {
-        return forms().leadingNumber(forms().withoutCurrencySymbol(s_.SCharge.text)) != 0;
-    }
+    bool fixedChargeSet() const { return moneyValue(forms(), s_.SCharge.text) != 0; }
 
     Program& program_;
     Sheet& s_;

@@ -1,88 +1,40 @@
 #pragma once
 
-#include "calc/Program.h"
-#include "platform/ProgramEnd.h"
-#include "support/FaultyFileSystem.h"
+#include "support/TestProgram.h"
 
-#include <QDir>
 #include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QTest>
-#include <functional>
-#include <vector>
+#include <memory>
 
-// What the log tests share: a recording message-box double, an installation
-// directory with an empty Log directory, and a program over the real file
-// system (with faults on request) at a fixed time in en_GB.
+// What the log tests share: an installation directory with an empty Log
+// directory, and a program at a fixed time in en_GB with the log names set
+// and the option values of a valid configuration.
 namespace logstest {
 
-class RecordingMessageBoxes final : public MessageBoxes {
-public:
-    MessageAnswer show(const Message& message) override {
-        shown.push_back(message);
-        if (onShow)
-            onShow(message);
-        return MessageAnswer::Ok;
+inline const QDateTime ExampleTime(QDate(2026, 3, 14), QTime(18, 2, 11));
+
+struct LogsProgram : TestProgram {
+    LogsProgram() : TestProgram(QLocale(QLocale::English, QLocale::UnitedKingdom), ExampleTime) {
+        Sheet& s = sheet();
+        s.ResultsLogName = QStringLiteral("Meterwin.log");
+        s.HistoryLogName = QStringLiteral("Meterwin_H.log");
+        s.CurrencySymbol = forms.currencySymbol();
+        s.LogLevel = 1;
+        s.RunOnTop = 1;
+        s.Convert = QStringLiteral("1");
     }
-    std::vector<Message> shown;
-    std::function<void(const Message&)> onShow;
 };
 
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
-};
-
-// A fresh installation directory as the working directory, for the life of the object.
-class Workspace {
-public:
-    Workspace() : previous_(QDir::currentPath()) {
-        QVERIFY(dir_.isValid());
-        QVERIFY(QDir::setCurrent(dir_.path()));
-        QVERIFY(QDir().mkdir(QStringLiteral("Log")));
-    }
-    ~Workspace() { QDir::setCurrent(previous_); }
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
-    QString path() const { return dir_.path(); }
-
-private:
-    QTemporaryDir dir_;
-    QString previous_;
-};
-
-struct TestProgram {
-    TestProgram() {
-        program.sheet.ResultsLogName = QStringLiteral("Meterwin.log");
-        program.sheet.HistoryLogName = QStringLiteral("Meterwin_H.log");
-        program.sheet.CurrencySymbol = forms.currencySymbol();
-    }
-    TestProgram(const TestProgram&) = delete;
-    TestProgram& operator=(const TestProgram&) = delete;
-
-    RegionalForms forms{QLocale(QLocale::English, QLocale::UnitedKingdom)};
-    RecordingMessageBoxes messages;
-    FaultyFileSystem files;
-    FixedClock clock{QDateTime(QDate(2026, 3, 14), QTime(18, 2, 11))};
-    NoDesktop desktop;
-    Program program{Services{forms, messages, files, clock, desktop}};
-    Sheet& sheet = program.sheet;
+// The working directory for the life of the object, holding an empty Log.
+struct Workspace {
+    Workspace() { installation.makeDirectory(QStringLiteral("Log")); }
+    QString path() const { return installation.path(); }
+    TemporaryInstallation installation;
 };
 
 inline const QString ResultsLog = QStringLiteral("Log/Meterwin.log");
 inline const QString HistoryLog = QStringLiteral("Log/Meterwin_H.log");
-
-// True when `body` ended the program.
-template <typename Body> bool endsProgram(Body&& body) {
-    try {
-        body();
-    } catch (const ProgramEnded&) {
-        return true;
-    }
-    return false;
-}
 
 inline QByteArray fileBytes(const QString& path) {
     QFile file(path);
@@ -97,7 +49,7 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-// Lines joined by CR LF, each ended by CR LF.
+// Each line ended by CR LF.
 inline QString crlfLines(const QStringList& lines) {
     QString text;
     for (const QString& line : lines)

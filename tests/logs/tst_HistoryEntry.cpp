@@ -32,20 +32,20 @@ class TestHistoryEntry : public QObject {
 private slots:
     void newLogGetsHeaderAndRecord() {
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         t.clock.set(QDateTime(QDate(2026, 3, 14), QTime(18, 1, 57)));
         CreateLogFiles(t.program);
-        fillExampleCalculation(t.sheet);
+        fillExampleCalculation(t.sheet());
         BuildHistoryEntry(t.program);
-        QCOMPARE(t.sheet.HistoryText, PageHeader + ExampleRecord);
-        QCOMPARE(t.sheet.ErrorStep, 212);
+        QCOMPARE(t.sheet().HistoryText, PageHeader + ExampleRecord);
+        QCOMPARE(t.sheet().ErrorStep, 212);
         AppendHistoryLog(t.program);
         const QString expected =
             crlfLines({QStringLiteral("Meterwin History Log"), QStringLiteral("Version 2.0"),
                        QStringLiteral("File Created"), QStringLiteral("14-Mar-26 18:01:57"),
                        QString(), QString(), QString(), H1, H2, H3, ExampleRecord});
         QCOMPARE(fileBytes(HistoryLog), expected.toUtf8());
-        QVERIFY(t.messages.shown.empty());
+        QVERIFY(t.messages.shown().isEmpty());
         for (const QString& line : {H1, H2, H3, ExampleRecord})
             QCOMPARE(line.size(), 113);
     }
@@ -53,18 +53,18 @@ private slots:
     // Entry 1 and every 36th entry after it open a page of 40 lines.
     void pagesOfFortyLines() {
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         CreateLogFiles(t.program);
-        fillExampleCalculation(t.sheet);
+        fillExampleCalculation(t.sheet());
         QList<int> opening;
         for (int entry = 1; entry <= 73; ++entry) {
             if (entry == 37)
                 QCOMPARE(t.files.countLines(HistoryLog), 46);
             BuildHistoryEntry(t.program);
-            if (t.sheet.HistoryText.startsWith(PageHeader))
+            if (t.sheet().HistoryText.startsWith(PageHeader))
                 opening << entry;
             else
-                QCOMPARE(t.sheet.HistoryText, ExampleRecord);
+                QCOMPARE(t.sheet().HistoryText, ExampleRecord);
             AppendHistoryLog(t.program);
         }
         QCOMPARE(opening, (QList<int>{1, 37, 73}));
@@ -82,21 +82,21 @@ private slots:
     void noHeaderOffThePage() {
         QFETCH(int, lines);
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         writeBytes(HistoryLog, QByteArray("x\r\n").repeated(lines));
-        fillExampleCalculation(t.sheet);
+        fillExampleCalculation(t.sheet());
         BuildHistoryEntry(t.program);
-        QCOMPARE(t.sheet.HistoryText, ExampleRecord);
+        QCOMPARE(t.sheet().HistoryText, ExampleRecord);
     }
 
     void taxHeader() {
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         CreateLogFiles(t.program);
-        fillExampleCalculation(t.sheet);
-        t.sheet.VATH.caption = QStringLiteral("Tax:");
+        fillExampleCalculation(t.sheet());
+        t.sheet().VATH.caption = QStringLiteral("Tax:");
         BuildHistoryEntry(t.program);
-        const QStringList lines = t.sheet.HistoryText.split(QStringLiteral("\r\n"));
+        const QStringList lines = t.sheet().HistoryText.split(QStringLiteral("\r\n"));
         QCOMPARE(lines.at(1),
                  QStringLiteral("Date       , Meter  , Metric/     , Rate 1 , Rate 2 , "
                                 "Break, Calorific, Correction, Fixed , Tax  , Disc "
@@ -143,12 +143,12 @@ private slots:
         QFETCH(SheetChange, change);
         QFETCH(QString, expected);
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         writeBytes(HistoryLog, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n");
-        fillExampleCalculation(t.sheet);
-        change(t.sheet);
+        fillExampleCalculation(t.sheet());
+        change(t.sheet());
         BuildHistoryEntry(t.program);
-        QCOMPARE(t.sheet.HistoryText, expected);
+        QCOMPARE(t.sheet().HistoryText, expected);
         QCOMPARE(expected.size(), 113);
     }
 
@@ -186,23 +186,23 @@ private slots:
     void unreadableLogLeavesNoEntry() {
         QFETCH(FaultyFileSystem::Operation, failing);
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         CreateLogFiles(t.program);
-        fillExampleCalculation(t.sheet);
-        t.sheet.HistoryText = QStringLiteral("an earlier entry");
+        fillExampleCalculation(t.sheet());
+        t.sheet().HistoryText = QStringLiteral("an earlier entry");
         const QByteArray before = fileBytes(HistoryLog);
         t.files.failOn(failing);
-        QVERIFY(!endsProgram([&] { BuildHistoryEntry(t.program); }));
-        QVERIFY(t.sheet.HistoryText.isEmpty());
-        QCOMPARE(t.sheet.ErrorStep, 211);
-        QCOMPARE(t.messages.shown.size(), 1u);
-        QCOMPARE(t.messages.shown[0].text,
+        QVERIFY(!EndsProgram([&] { BuildHistoryEntry(t.program); }));
+        QVERIFY(t.sheet().HistoryText.isEmpty());
+        QCOMPARE(t.sheet().ErrorStep, 211);
+        QCOMPARE(t.messages.shown().size(), 1);
+        QCOMPARE(t.messages.shown()[0].text,
                  QStringLiteral("Unable to write to the log file Meterwin_H.log.\r\n"
                                 "This may be a permissions problem."));
         t.files.heal();
         AppendHistoryLog(t.program);
         QCOMPARE(fileBytes(HistoryLog), before);
-        QCOMPARE(t.messages.shown.size(), 1u);
+        QCOMPARE(t.messages.shown().size(), 1);
     }
 };
 

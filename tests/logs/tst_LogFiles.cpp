@@ -7,7 +7,7 @@ using namespace logstest;
 using Operation = FaultyFileSystem::Operation;
 
 // What a case does before the operation under test, and the operation itself.
-using Step = std::function<void(TestProgram&)>;
+using Step = std::function<void(LogsProgram&)>;
 Q_DECLARE_METATYPE(Step)
 Q_DECLARE_METATYPE(MessageIcon)
 
@@ -36,16 +36,16 @@ QString notWrittenText(const QString& name) {
            QStringLiteral(".\r\nThis may be a permissions problem.");
 }
 
-void removeLogDirectory(TestProgram&) {
+void removeLogDirectory(LogsProgram&) {
     QVERIFY(QDir(QStringLiteral("Log")).removeRecursively());
 }
 
 Step failing(Operation operation) {
-    return [operation](TestProgram& t) { t.files.failOn(operation); };
+    return [operation](LogsProgram& t) { t.files.failOn(operation); };
 }
 
 Step removing(const QString& path) {
-    return [path](TestProgram&) { QVERIFY(QFile::remove(path)); };
+    return [path](LogsProgram&) { QVERIFY(QFile::remove(path)); };
 }
 
 } // namespace
@@ -56,22 +56,22 @@ class TestLogFiles : public QObject {
 private slots:
     void firstStart() {
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         CreateLogFiles(t.program);
         WriteStartEntry(t.program);
         QCOMPARE(fileBytes(ResultsLog),
                  ResultsHeader + "Meterwin Started\r\nVersion 2.0\r\n14/03/2026 18:02:11\r\n\r\n");
         QCOMPARE(t.files.countLines(ResultsLog), 10);
         QCOMPARE(fileBytes(HistoryLog), HistoryHeader);
-        QVERIFY(t.messages.shown.empty());
-        QVERIFY(t.sheet.Status.caption.isEmpty());
-        QVERIFY(!t.sheet.Timer1);
-        QCOMPARE(t.sheet.SuppressSavedStatus, 0);
+        QVERIFY(t.messages.shown().isEmpty());
+        QVERIFY(t.sheet().Status.caption.isEmpty());
+        QVERIFY(!t.sheet().Timer1);
+        QCOMPARE(t.sheet().SuppressSavedStatus, 0);
     }
 
     void existingLogsUntouched() {
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         writeBytes(ResultsLog, "kept\r\n");
         writeBytes(HistoryLog, "");
         CreateLogFiles(t.program);
@@ -81,14 +81,14 @@ private slots:
 
     void appendShowsSaved() {
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         CreateLogFiles(t.program);
-        t.sheet.ReportText = QStringLiteral("block £1\r\n");
+        t.sheet().ReportText = QStringLiteral("block £1\r\n");
         AppendResultsLog(t.program);
         QCOMPARE(fileBytes(ResultsLog), ResultsHeader + "block \xC2\xA3"
                                                         "1\r\n\r\n");
-        QCOMPARE(t.sheet.Status.caption, QStringLiteral("Calculation Saved"));
-        QVERIFY(t.sheet.Timer1);
+        QCOMPARE(t.sheet().Status.caption, QStringLiteral("Calculation Saved"));
+        QVERIFY(t.sheet().Timer1);
     }
 
     void failures_data() {
@@ -99,10 +99,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("fatal");
 
-        const Step create = [](TestProgram& t) { CreateLogFiles(t.program); };
-        const Step appendResults = [](TestProgram& t) { AppendResultsLog(t.program); };
-        const Step appendHistory = [](TestProgram& t) { AppendHistoryLog(t.program); };
-        const Step buildHistory = [](TestProgram& t) { BuildHistoryEntry(t.program); };
+        const Step create = [](LogsProgram& t) { CreateLogFiles(t.program); };
+        const Step appendResults = [](LogsProgram& t) { AppendResultsLog(t.program); };
+        const Step appendHistory = [](LogsProgram& t) { AppendHistoryLog(t.program); };
+        const Step buildHistory = [](LogsProgram& t) { BuildHistoryEntry(t.program); };
         const QString directoryTitle = QStringLiteral("Meterwin Log Directory Error");
         const QString fileTitle = QStringLiteral("Meterwin Log File Error");
         const QString notCreated = QStringLiteral("Unable to create the log files.\r\n"
@@ -112,7 +112,7 @@ private slots:
         QTest::newRow("create without Log")
             << Step(removeLogDirectory) << create << MessageIcon::Critical << directoryTitle
             << DirectoryText << true;
-        QTest::newRow("create fails") << Step([](TestProgram& t) {
+        QTest::newRow("create fails") << Step([](LogsProgram& t) {
             QVERIFY(QFile::remove(HistoryLog));
             t.files.failOn(Operation::ReplaceFile);
         }) << create << MessageIcon::Exclamation
@@ -157,21 +157,21 @@ private slots:
         QFETCH(Step, setUp);
         QFETCH(Step, operation);
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         CreateLogFiles(t.program);
-        fillExampleCalculation(t.sheet);
-        t.sheet.ReportText = QStringLiteral("report");
-        t.sheet.HistoryText = QStringLiteral("history");
+        fillExampleCalculation(t.sheet());
+        t.sheet().ReportText = QStringLiteral("report");
+        t.sheet().HistoryText = QStringLiteral("history");
         setUp(t);
-        const bool ended = endsProgram([&] { operation(t); });
+        const bool ended = EndsProgram([&] { operation(t); });
         QTEST(ended, "fatal");
-        QCOMPARE(t.messages.shown.size(), 1u);
-        const Message& shown = t.messages.shown.front();
+        QCOMPARE(t.messages.shown().size(), 1);
+        const Message& shown = t.messages.shown().front();
         QTEST(shown.icon, "icon");
         QTEST(shown.title, "title");
         QTEST(shown.text, "text");
         QCOMPARE(shown.buttons, MessageButtons::Ok);
-        QVERIFY(t.sheet.Status.caption.isEmpty());
+        QVERIFY(t.sheet().Status.caption.isEmpty());
     }
 };
 

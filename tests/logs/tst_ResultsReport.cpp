@@ -68,11 +68,11 @@ class TestResultsReport : public QObject {
     Q_OBJECT
 
     static QString reportFor(const SheetChange& change) {
-        TestProgram t;
-        fillExampleCalculation(t.sheet);
-        change(t.sheet);
+        LogsProgram t;
+        fillExampleCalculation(t.sheet());
+        change(t.sheet());
         BuildResultsReport(t.program);
-        return t.sheet.ReportText;
+        return t.sheet().ReportText;
     }
 
 private slots:
@@ -230,12 +230,12 @@ private slots:
     }
 
     void replacesEarlierText() {
-        TestProgram t;
-        fillExampleCalculation(t.sheet);
-        t.sheet.ReportText = QStringLiteral("Meterwin Started\r\n");
+        LogsProgram t;
+        fillExampleCalculation(t.sheet());
+        t.sheet().ReportText = QStringLiteral("Meterwin Started\r\n");
         BuildResultsReport(t.program);
-        QVERIFY(t.sheet.ReportText.startsWith(QStringLiteral("14/03/2026 18:02:11\r\n")));
-        QVERIFY(!t.sheet.ReportText.contains(QStringLiteral("Meterwin Started")));
+        QVERIFY(t.sheet().ReportText.startsWith(QStringLiteral("14/03/2026 18:02:11\r\n")));
+        QVERIFY(!t.sheet().ReportText.contains(QStringLiteral("Meterwin Started")));
     }
 };
 

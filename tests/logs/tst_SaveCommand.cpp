@@ -1,6 +1,7 @@
 #include "logs/LogFiles.h"
 #include "logs/LogsFixture.h"
 #include "logs/SaveCommand.h"
+#include "support/SheetFields.h"
 #include "support/TestMain.h"
 
 #include <grp.h>
@@ -14,11 +15,11 @@ using namespace logstest;
 namespace {
 
 // A calculation waiting to be saved by the Save command.
-void pendingCalculation(TestProgram& t) {
+void pendingCalculation(LogsProgram& t) {
     CreateLogFiles(t.program);
-    t.sheet.ReportText = QStringLiteral("report\r\n");
-    t.sheet.HistoryText = QStringLiteral("history");
-    t.sheet.Save.enabled = true;
+    t.sheet().ReportText = QStringLiteral("report\r\n");
+    t.sheet().HistoryText = QStringLiteral("history");
+    t.sheet().Save.enabled = true;
 }
 
 // The outcome of a save with the results log read-only, as bits, so that a
@@ -32,25 +33,25 @@ enum ReadOnlyOutcome {
     CannotDropPrivileges = 77,
 };
 
-int saveWithReadOnlyResultsLog(TestProgram& t) {
+int saveWithReadOnlyResultsLog(LogsProgram& t) {
     int outcome = Saved;
-    if (endsProgram([&] { Save_Click(t.program); }))
+    if (EndsProgram([&] { Save_Click(t.program); }))
         return Ended;
-    if (t.messages.shown.size() != 1 ||
-        t.messages.shown[0].text != QStringLiteral("Unable to write to the log file "
-                                                   "Meterwin.log.\r\nThis may be a permissions "
-                                                   "problem."))
+    if (t.messages.shown().size() != 1 ||
+        t.messages.shown()[0].text != QStringLiteral("Unable to write to the log file "
+                                                     "Meterwin.log.\r\nThis may be a permissions "
+                                                     "problem."))
         outcome |= WrongMessages;
-    if (t.sheet.Save.enabled)
+    if (t.sheet().Save.enabled)
         outcome |= SaveStillEnabled;
-    if (!t.sheet.Status.caption.isEmpty())
+    if (!t.sheet().Status.caption.isEmpty())
         outcome |= StatusShown;
     return outcome;
 }
 
 // Root writes through permission bits: the save runs in a child process that
 // has given up root for the user nobody, as setpriv would.
-int saveAsNobody(TestProgram& t) {
+int saveAsNobody(LogsProgram& t) {
     const passwd* nobody = getpwnam("nobody");
     if (!nobody)
         return CannotDropPrivileges;
@@ -77,53 +78,68 @@ class TestSaveCommand : public QObject {
 private slots:
     void savesOnce() {
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         pendingCalculation(t);
         const QByteArray results = fileBytes(ResultsLog);
         const QByteArray history = fileBytes(HistoryLog);
         Save_Click(t.program);
         QCOMPARE(fileBytes(ResultsLog), results + "report\r\n\r\n");
         QCOMPARE(fileBytes(HistoryLog), history + "history\r\n");
-        QVERIFY(!t.sheet.Save.enabled);
-        QCOMPARE(t.sheet.Status.caption, QStringLiteral("Calculation Saved"));
+        QVERIFY(!t.sheet().Save.enabled);
+        QCOMPARE(t.sheet().Status.caption, QStringLiteral("Calculation Saved"));
 
         const int writes = t.files.calls(FaultyFileSystem::Operation::AppendLine);
         Save_Click(t.program);
         QCOMPARE(t.files.calls(FaultyFileSystem::Operation::AppendLine), writes);
         QCOMPARE(fileBytes(ResultsLog), results + "report\r\n\r\n");
         QCOMPARE(fileBytes(HistoryLog), history + "history\r\n");
-        QVERIFY(t.messages.shown.empty());
+        QVERIFY(t.messages.shown().isEmpty());
+    }
+
+    // Saving leaves the sheet as Calculate does: settings in display form,
+    // results that do not apply blanked.
+    void saveTidiesTheSheet() {
+        Workspace w;
+        LogsProgram t;
+        pendingCalculation(t);
+        setValidSettings(t.sheet());
+        t.sheet().TCostP.text = QStringLiteral("£9.99");
+        Save_Click(t.program);
+        QCOMPARE(t.sheet().NRate1.text, QStringLiteral("£0.12000"));
+        QCOMPARE(t.sheet().CFactor.text, QStringLiteral("1.000000"));
+        QVERIFY(t.sheet().TCostP.text.isEmpty());
+        QVERIFY(t.sheet().ErrorList.isEmpty());
     }
 
     void emptyHistoryEntryNotWritten() {
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         pendingCalculation(t);
-        t.sheet.HistoryText.clear();
+        t.sheet().HistoryText.clear();
         const QByteArray history = fileBytes(HistoryLog);
         Save_Click(t.program);
         QCOMPARE(fileBytes(HistoryLog), history);
         QVERIFY(fileBytes(ResultsLog).endsWith("report\r\n\r\n"));
-        QVERIFY(t.messages.shown.empty());
-        QVERIFY(!t.sheet.Save.enabled);
+        QVERIFY(t.messages.shown().isEmpty());
+        QVERIFY(!t.sheet().Save.enabled);
     }
 
     void resultsLogDeletedEndsBeforeHistory() {
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         pendingCalculation(t);
         const QByteArray history = fileBytes(HistoryLog);
         QVERIFY(QFile::remove(ResultsLog));
-        QVERIFY(endsProgram([&] { Save_Click(t.program); }));
-        QCOMPARE(t.messages.shown.size(), 1u);
-        QVERIFY(t.messages.shown[0].text.startsWith(
+        QVERIFY(EndsProgram([&] { Save_Click(t.program); }));
+        QCOMPARE(t.messages.shown().size(), 1);
+        QVERIFY(t.messages.shown()[0].text.startsWith(
             QStringLiteral("The log file Meterwin.log does not exist or")));
         QCOMPARE(fileBytes(HistoryLog), history);
     }
 
     void unwritableResultsLogStillWritesHistory() {
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         pendingCalculation(t);
         const QByteArray results = fileBytes(ResultsLog);
         const QByteArray history = fileBytes(HistoryLog);
@@ -135,7 +151,7 @@ private slots:
 
     void readOnlyResultsLogStillWritesHistory() {
         Workspace w;
-        TestProgram t;
+        LogsProgram t;
         pendingCalculation(t);
         const QByteArray results = fileBytes(ResultsLog);
         const QByteArray history = fileBytes(HistoryLog);
