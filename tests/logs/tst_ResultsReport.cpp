@@ -122,47 +122,6 @@ private slots:
                    QStringLiteral("Cost per Day              :     £3.55"),
                    Rule69,
                    QString()};
-
-        QTest::newRow("prediction without break point or fixed charge")
-            << SheetChange([](Sheet& s) {
-                   fillSimpleTariff(s);
-                   s.Notes.text.clear();
-                   s.ConvertF.value = 0;
-                   fillPrediction(s);
-                   s.Predict.text = QStringLiteral("2");
-                   s.R2UnitsP.text.clear();
-                   s.NR2CostP.text.clear();
-               })
-            << (QStringList{QStringLiteral("14/03/2026 18:02:11"),
-                            QStringLiteral("Calorific Value  : 39.400"),
-                            QStringLiteral("Correction Factor:  1.022640"),
-                            QString(),
-                            QStringLiteral("Cost To Date ( 91 Days)"),
-                            QStringLiteral("-----------------------"),
-                            QStringLiteral("From                      :   13/12/2025"),
-                            QStringLiteral("To                        :   14/03/2026"),
-                            QStringLiteral("Gas Used                  :    412    Cubic Metres"),
-                            QStringLiteral("KWHr Used                 :   4611"),
-                            QStringLiteral("Rate 1 KWHr Used          :   4611    at £0.07000 per "
-                                           "KWhr =  £322.77"),
-                            QStringLiteral("Rate 2 KWHr Used          :      0"),
-                            QStringLiteral("Total Cost (exc VAT)      :          "),
-                            QStringLiteral("Total Cost (inc    0% VAT):   £322.77"),
-                            QStringLiteral("Cost per Day              :     £3.55"),
-                            QString(),
-                            QStringLiteral("Cost Prediction Over  2 Quarter(s) (365 Days)"),
-                            QString(45, u'-'),
-                            QStringLiteral("From                      :   13/12/2025"),
-                            QStringLiteral("Gas Used                  :   1653    Cubic Metres"),
-                            QStringLiteral("KWHr Used                 :  18501"),
-                            QStringLiteral("Rate 1 KWHr Used          :   2680    at £0.07000 per "
-                                           "KWhr =  £187.60"),
-                            QStringLiteral("Rate 2 KWHr Used          :      0"),
-                            QStringLiteral("Total Cost (exc VAT)      :   £870.44"),
-                            QStringLiteral("Total Cost (inc    0% VAT):   £913.96"),
-                            QStringLiteral("Cost per Day              :     £2.50"),
-                            Rule69,
-                            QString()});
     }
 
     void wholeBlock() {
@@ -214,6 +173,10 @@ private slots:
         QTest::newRow("break point 0")
             << SheetChange([](Sheet& s) { s.BreakP.text = QStringLiteral("0"); }) << 9
             << QStringLiteral("KWHr Used                 :   4611");
+        QTest::newRow("predicted kWh without break point") << SheetChange([](Sheet& s) {
+            fillPrediction(s);
+            s.BreakP.text.clear();
+        }) << 20 << QStringLiteral("KWHr Used                 :  18501");
         QTest::newRow("prediction that reads as 0") << SheetChange([](Sheet& s) {
             fillPrediction(s);
             s.Predict.text = QStringLiteral("x4");
@@ -227,15 +190,6 @@ private slots:
         const QStringList lines = reportFor(change).split(QStringLiteral("\r\n"));
         QVERIFY(index < lines.size());
         QCOMPARE(lines.at(index), expected);
-    }
-
-    void replacesEarlierText() {
-        LogsProgram t;
-        fillExampleCalculation(t.sheet());
-        t.sheet().ReportText = QStringLiteral("Meterwin Started\r\n");
-        BuildResultsReport(t.program);
-        QVERIFY(t.sheet().ReportText.startsWith(QStringLiteral("14/03/2026 18:02:11\r\n")));
-        QVERIFY(!t.sheet().ReportText.contains(QStringLiteral("Meterwin Started")));
     }
 };
 
