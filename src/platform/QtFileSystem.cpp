@@ -6,10 +6,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 constexpr qint64 ChunkSize = 1 << 20;
+// Counting reads smaller pieces, which stay in the processor's cache between
+// the read and the search.
+constexpr qint64 CountChunkSize = 1 << 16;
 
 [[noreturn]] void fail(const QString& what, const QString& path, const QString& reason) {
     throw FileFailure(QStringLiteral("%1 %2: %3").arg(what, path, reason).toStdString());
@@ -18,6 +22,17 @@ constexpr qint64 ChunkSize = 1 << 20;
 void openOrFail(QFile& file, QIODevice::OpenMode mode, const QString& what) {
     if (!file.open(mode))
         fail(what, file.fileName(), file.errorString());
+}
+
+// memchr is the C library's vectorised search, fast in every build type.
+qint64 countNewlines(const char* data, qint64 size) {
+    qint64 count = 0;
+    const char* const end = data + size;
+    while ((data = static_cast<const char*>(std::memchr(data, '\n', end - data))) != nullptr) {
+        ++count;
+        ++data;
+    }
+    return count;
 }
 
 QByteArrayView withoutCarriageReturn(QByteArrayView line) {
@@ -56,16 +71,16 @@ QStringList QtFileSystem::readLines(const QString& path) {
 qint64 QtFileSystem::countLines(const QString& path) {
     QFile file(path);
     openOrFail(file, QIODevice::ReadOnly, QStringLiteral("Cannot open"));
-    QByteArray chunk(ChunkSize, Qt::Uninitialized);
+    QByteArray chunk(CountChunkSize, Qt::Uninitialized);
     qint64 lines = 0;
     char last = '\n';
     for (;;) {
-        const qint64 got = file.read(chunk.data(), ChunkSize);
+        const qint64 got = file.read(chunk.data(), CountChunkSize);
         if (got < 0)
             fail(QStringLiteral("Cannot read"), path, file.errorString());
         if (got == 0)
             break;
-        lines += std::count(chunk.cbegin(), chunk.cbegin() + got, '\n');
+        lines += countNewlines(chunk.constData(), got);
         last = chunk.at(got - 1);
     }
     // A last line without its line end still counts.

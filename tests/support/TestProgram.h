@@ -2,7 +2,7 @@
 
 #include "calc/Program.h"
 #include "platform/ProgramEnd.h"
-#include "platform/QtFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "support/RecordingMessageBoxes.h"
 
 #include <QDir>
@@ -22,8 +22,8 @@ public:
 };
 
 // A whole program for a test in one line: the sheet with the locale's forms,
-// a fixed clock (1 March 2009, 12:00:00 unless given), the real file system,
-// recording message boxes and a recording desktop.
+// a fixed clock (1 March 2009, 12:00:00 unless given), the real file system
+// (with faults on request), recording message boxes and a recording desktop.
 //     TestProgram t(QLocale(QLocale::German, QLocale::Germany));
 //     CheckSettings(t.program, true, true);
 struct TestProgram {
@@ -36,7 +36,7 @@ struct TestProgram {
 
     RegionalForms forms;
     RecordingMessageBoxes messages;
-    QtFileSystem files;
+    FaultyFileSystem files;
     FixedClock clock;
     RecordingDesktop desktop;
     Program program;
