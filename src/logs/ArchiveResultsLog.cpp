@@ -2,6 +2,7 @@
 
 #include "calc/StatusLine.h"
 #include "logs/LogCommandMessages.h"
+#include "logs/LogPaths.h"
 #include "platform/SpaceTrim.h"
 
 #include <cstdint>
@@ -11,7 +12,7 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 // The archive always works on this file, whatever name the window holds.
-const QString ResultsLog = QStringLiteral("Log/Meterwin.log");
+const QString ResultsLog = logFilePath(QStringLiteral("Meterwin.log"));
 
 void noDataToArchive(MessageBoxes& boxes) {
     boxes.show({MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),
@@ -56,7 +57,7 @@ bool HoldsCalculation(const QStringList& lines) {
 
 QString ArchiveName(FileSystem& files, QDate today) {
     const QString stem =
-        QStringLiteral("Log/Meterwin_") + today.toString(QStringLiteral("yyMMdd")) + u'_';
+        logFilePath(QStringLiteral("Meterwin_") + today.toString(QStringLiteral("yyMMdd")) + u'_');
     // The sequence number is a 16-bit counter: a day's 32768th archive fails.
     for (int number = 1; number <= std::numeric_limits<std::int16_t>::max(); ++number) {
         const QString name = stem + QString::number(number) + QStringLiteral(".log");
@@ -75,7 +76,7 @@ void Archive_Click(Program& program) {
     MessageBoxes& boxes = program.services.messages;
     FileSystem& files = program.services.files;
     try {
-        if (!files.directoryExists(QStringLiteral("Log")))
+        if (!files.directoryExists(logDirectory()))
             ShowLogCommandDirectoryMissing(boxes);
         if (!files.fileExists(ResultsLog))
             ShowLogCommandResultsLogMissing(boxes);

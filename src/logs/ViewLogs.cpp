@@ -1,6 +1,7 @@
 #include "logs/ViewLogs.h"
 
 #include "logs/LogCommandMessages.h"
+#include "logs/LogPaths.h"
 
 #include <functional>
 
@@ -27,9 +28,9 @@ void viewLog(Program& program, const QString& name,
     MessageBoxes& boxes = program.services.messages;
     try {
         FileSystem& files = program.services.files;
-        if (!files.directoryExists(QStringLiteral("Log")))
+        if (!files.directoryExists(logDirectory()))
             ShowLogCommandDirectoryMissing(boxes);
-        const QString path = QStringLiteral("Log/") + name;
+        const QString path = logFilePath(name);
         if (!files.fileExists(path))
             fileMissing(boxes);
         if (program.services.desktop.openFile(path))

@@ -2,20 +2,14 @@
 
 #include "calc/StatusLine.h"
 #include "logs/ErrorDump.h"
+#include "logs/LogMessages.h"
+#include "logs/LogPaths.h"
 #include "platform/SpaceTrim.h"
 #include "shell/EntryDates.h"
 
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
-
-[[noreturn]] void logDirectoryMissing(MessageBoxes& boxes) {
-    ShowFatalMessage(boxes, {MessageIcon::Critical, QStringLiteral("Meterwin Log Directory Error"),
-                             QStringLiteral("The log directory does not exist.") + CrLf +
-                                 QStringLiteral("To restore the Log directory") + CrLf +
-                                 QStringLiteral("reinstall the program.") + CrLf +
-                                 QStringLiteral("The program will now terminate.")});
-}
 
 // The last line of this message has no full stop.
 [[noreturn]] void historyLogMissing(MessageBoxes& boxes, const QString& name) {
@@ -61,9 +55,9 @@ void Get_Last_Click(Program& program) {
     Guarded(program, QStringLiteral("Log File Read Error"), [&] {
         s.ErrorStep = 141;
         FileSystem& files = program.services.files;
-        if (!files.directoryExists(QStringLiteral("Log")))
-            logDirectoryMissing(program.services.messages);
-        const QString path = QStringLiteral("Log/") + s.HistoryLogName;
+        if (!files.directoryExists(logDirectory()))
+            ShowFatalMessage(program.services.messages, logDirectoryMissingMessage());
+        const QString path = logFilePath(s.HistoryLogName);
         if (!files.fileExists(path))
             historyLogMissing(program.services.messages, s.HistoryLogName);
         // Only the end of the file is read: the log grows with every saved

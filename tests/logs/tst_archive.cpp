@@ -34,47 +34,19 @@ QStringList logFiles() {
     return QDir(QStringLiteral("Log")).entryList(QDir::Files, QDir::Name);
 }
 
-// Makes one operation of the real file system fail.
-class FailingFileSystem final : public FileSystem {
+// Every archive name of the day is taken.
+class EveryNameTaken final : public FileSystem {
 public:
-    QString failing;
-
-    bool directoryExists(const QString& path) const override { return real_.directoryExists(path); }
-    bool fileExists(const QString& path) const override {
-        // "names": every archive name of the day is taken.
-        return failing == QStringLiteral("names") || real_.fileExists(path);
-    }
-    QStringList readLines(const QString& path) override {
-        failIf(QStringLiteral("read"));
-        return real_.readLines(path);
-    }
-    qint64 countLines(const QString& path) override { return real_.countLines(path); }
-    QString readLastLine(const QString& path) override { return real_.readLastLine(path); }
-    void createEmpty(const QString& path) override {
-        failIf(QStringLiteral("create"));
-        real_.createEmpty(path);
-    }
-    void appendLine(const QString& path, const QString& text) override {
-        real_.appendLine(path, text);
-    }
-    void replaceFile(const QString& path, const QString& content) override {
-        real_.replaceFile(path, content);
-    }
-    void copyFile(const QString& from, const QString& to) override {
-        failIf(QStringLiteral("copy"));
-        real_.copyFile(from, to);
-    }
-    void deleteFile(const QString& path) override {
-        failIf(QStringLiteral("delete"));
-        real_.deleteFile(path);
-    }
-
-private:
-    QtFileSystem real_;
-    void failIf(const QString& operation) const {
-        if (failing == operation)
-            throw FileFailure("injected " + operation.toStdString());
-    }
+    bool directoryExists(const QString&) const override { return true; }
+    bool fileExists(const QString&) const override { return true; }
+    QStringList readLines(const QString&) override { return {}; }
+    qint64 countLines(const QString&) override { return 0; }
+    QString readLastLine(const QString&) override { return {}; }
+    void createEmpty(const QString&) override {}
+    void appendLine(const QString&, const QString&) override {}
+    void replaceFile(const QString&, const QString&) override {}
+    void copyFile(const QString&, const QString&) override {}
+    void deleteFile(const QString&) override {}
 };
 
 } // namespace
@@ -226,36 +198,43 @@ private slots:
 
     // A failed file operation is reported, never shown as a success.
     void failedFileOperation_data() {
-        QTest::addColumn<QString>("failing");
+        QTest::addColumn<FaultyFileSystem::Operation>("failing");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QByteArray>("resultsLog");
 
+        using Operation = FaultyFileSystem::Operation;
         const QByteArray old = StartedLog + ReportBlock;
-        QTest::newRow("read") << "read" << QStringList{"Meterwin.log"} << old;
-        QTest::newRow("copy") << "copy" << QStringList{"Meterwin.log"} << old;
-        QTest::newRow("delete") << "delete" << QStringList{"Meterwin.log", "Meterwin_260314_1.log"}
-                                << old;
-        QTest::newRow("create") << "create" << QStringList{"Meterwin_260314_1.log"}
+        QTest::newRow("read") << Operation::ReadLines << QStringList{"Meterwin.log"} << old;
+        QTest::newRow("copy") << Operation::CopyFile << QStringList{"Meterwin.log"} << old;
+        QTest::newRow("delete") << Operation::DeleteFile
+                                << QStringList{"Meterwin.log", "Meterwin_260314_1.log"} << old;
+        QTest::newRow("create") << Operation::CreateEmpty << QStringList{"Meterwin_260314_1.log"}
                                 << QByteArray("<missing>");
-        QTest::newRow("every name taken") << "names" << QStringList{"Meterwin.log"} << old;
+        QTest::newRow("header") << Operation::AppendLine
+                                << QStringList{"Meterwin.log", "Meterwin_260314_1.log"}
+                                << QByteArray();
     }
 
     void failedFileOperation() {
-        QFETCH(QString, failing);
+        QFETCH(FaultyFileSystem::Operation, failing);
         QFETCH(QStringList, files);
         QFETCH(QByteArray, resultsLog);
-        FailingFileSystem faulty;
-        faulty.failing = failing;
-        Program program{Services{t_->forms, t_->messages, faulty, t_->clock, t_->desktop}};
         write(ResultsLog, StartedLog + ReportBlock);
+        t_->files.failOn(failing);
 
-        Archive_Click(program);
+        Archive_Click(t_->program);
 
         QCOMPARE(t_->messages.last(), archiveFailure());
         QCOMPARE(logFiles(), files);
         QCOMPARE(contentOf(ResultsLog), resultsLog);
-        QCOMPARE(program.sheet.Status.caption, QString());
-        QVERIFY(!program.sheet.Timer1);
+        QCOMPARE(t_->sheet().Status.caption, QString());
+        QVERIFY(!t_->sheet().Timer1);
+    }
+
+    // The sequence number is a 16-bit counter.
+    void noFreeArchiveName() {
+        EveryNameTaken files;
+        QVERIFY_THROWS_EXCEPTION(RunTimeFailure, ArchiveName(files, QDate(2026, 3, 14)));
     }
 
     void fatalMessages_data() {

@@ -86,24 +86,6 @@ const Message Corrupted{MessageIcon::Critical, "Meterwin Configuration File Erro
                         "The configuration file is corrupted.\r\nReinstall the program to "
                         "restore the file.\r\nThe program will now terminate."};
 
-// Replaces the configuration file as a failing disk would: never.
-class UnwritableFileSystem final : public FileSystem {
-public:
-    bool directoryExists(const QString& path) const override { return real_.directoryExists(path); }
-    bool fileExists(const QString& path) const override { return real_.fileExists(path); }
-    QStringList readLines(const QString& path) override { return real_.readLines(path); }
-    qint64 countLines(const QString& path) override { return real_.countLines(path); }
-    QString readLastLine(const QString& path) override { return real_.readLastLine(path); }
-    void createEmpty(const QString&) override { throw FileFailure("disk full"); }
-    void appendLine(const QString&, const QString&) override { throw FileFailure("disk full"); }
-    void replaceFile(const QString&, const QString&) override { throw FileFailure("disk full"); }
-    void copyFile(const QString&, const QString&) override { throw FileFailure("disk full"); }
-    void deleteFile(const QString&) override { throw FileFailure("disk full"); }
-
-private:
-    QtFileSystem real_;
-};
-
 } // namespace
 
 class TestConfiguration : public QObject {
@@ -492,16 +474,12 @@ private slots:
 
     void failedWriteKeepsTheOldFile() {
         write(Ini, validFile());
-        UnwritableFileSystem files;
-        Program program{Services{t_->forms, t_->messages, files, t_->clock, t_->desktop}};
-        program.sheet = sheet();
         typeTariff({"0.08", "", "", "39", "1", "", "", "", "", "0.19", ""}, {0, 0, 0});
-        program.sheet = sheet();
+        t_->files.failOn(FaultyFileSystem::Operation::ReplaceFile);
 
-        QVERIFY(EndsProgram([&] { Save_Defaults_Click(program); }));
-        QCOMPARE(t_->messages.shown(), QList<Message>{UnableToWrite()});
+        QVERIFY(saveEndsUnableToWrite());
         QCOMPARE(contentOf(Ini), validFile());
-        QCOMPARE(program.sheet.Status.caption, QString());
+        QCOMPARE(sheet().Status.caption, QString());
     }
 
     // As root every write succeeds, so the save runs as "nobody" in a child process.

@@ -27,20 +27,6 @@ QByteArray record(const QByteArray& date, const QByteArray& reading) {
 
 const QString HistoryLog = QStringLiteral("Log/Meterwin_H.log");
 
-class UnreadableFileSystem final : public FileSystem {
-public:
-    bool directoryExists(const QString&) const override { return true; }
-    bool fileExists(const QString&) const override { return true; }
-    QStringList readLines(const QString&) override { throw FileFailure("unreadable"); }
-    qint64 countLines(const QString&) override { throw FileFailure("unreadable"); }
-    QString readLastLine(const QString&) override { throw FileFailure("unreadable"); }
-    void createEmpty(const QString&) override {}
-    void appendLine(const QString&, const QString&) override {}
-    void replaceFile(const QString&, const QString&) override {}
-    void copyFile(const QString&, const QString&) override {}
-    void deleteFile(const QString&) override {}
-};
-
 } // namespace
 
 class TestGetLast : public QObject {
@@ -195,9 +181,9 @@ private slots:
     }
 
     void unreadableLogGoesToTheErrorDump() {
-        UnreadableFileSystem files;
-        Program program{Services{t_->forms, t_->messages, files, t_->clock, t_->desktop}};
-        QVERIFY(EndsProgram([&] { Get_Last_Click(program); }));
+        writeHistory(FileHeader);
+        t_->files.failOn(FaultyFileSystem::Operation::ReadLastLine);
+        QVERIFY(EndsProgram([&] { Get_Last_Click(t_->program); }));
         QCOMPARE(t_->messages.shown().size(), 1);
         QCOMPARE(t_->messages.shown().first().title, QStringLiteral("Meterwin Fatal Error"));
         QCOMPARE(t_->messages.shown().first().text,
