@@ -1,7 +1,9 @@
 // Times BuildHistoryEntry, which counts the lines of the history log, on logs
 // of growing size, beside `wc -l` on the same file in the same run. The count
-// should stay within twice the time of wc -l.
+// should stay within twice the time of wc -l. On the same logs, Get Last
+// beside `tail -n 1`: it reads only the end, so its time should not grow.
 
+#include "GetLastBench.h"
 #include "calc/Program.h"
 #include "logs/HistoryEntry.h"
 #include "logs/LogFiles.h"
@@ -102,7 +104,12 @@ double wcMs(const QString& path, qint64& lines) {
     return ms;
 }
 
-bool measure(qint64 records) {
+struct GetLastRow {
+    qint64 records = 0;
+    GetLastTiming timing;
+};
+
+bool measure(qint64 records, std::vector<GetLastRow>& getLastRows) {
     QTemporaryDir dir;
     if (!dir.isValid() || !QDir::setCurrent(dir.path()) || !QDir().mkdir(QStringLiteral("Log")))
         return false;
@@ -132,8 +139,23 @@ bool measure(qint64 records) {
     std::printf("%9lld %10lld %10lld %12.3f %10.3f %7.2f%s\n", static_cast<long long>(records),
                 static_cast<long long>(counted), static_cast<long long>(wcLines), entry, wc,
                 entry / wc, counted == wcLines && entry <= 2 * wc ? "" : "  <-- check");
+    getLastRows.push_back({records, timeGetLast(program, path)});
     QDir::setCurrent(QDir::tempPath());
     return true;
+}
+
+void printGetLast(const std::vector<GetLastRow>& rows) {
+    std::printf("\nHistory log: Get Last (reads the end only) beside tail -n 1, median, "
+                "milliseconds\n");
+    std::printf("%9s %12s %12s %14s %10s\n", "records", "get last ms", "tail -n 1 ms",
+                "vs 1000 rec.", "same line");
+    for (const GetLastRow& row : rows) {
+        const double growth = row.timing.getLastMs / rows.front().timing.getLastMs;
+        std::printf("%9lld %12.4f %12.3f %14.2f %10s%s\n", static_cast<long long>(row.records),
+                    row.timing.getLastMs, row.timing.tailMs, growth,
+                    row.timing.sameLine ? "yes" : "no",
+                    row.timing.sameLine && growth <= 2 ? "" : "  <-- check");
+    }
 }
 
 } // namespace
@@ -145,9 +167,10 @@ int main(int argc, char** argv) {
                 Runs);
     std::printf("%9s %10s %10s %12s %10s %7s\n", "records", "lines", "wc lines", "entry ms",
                 "wc -l ms", "ratio");
+    std::vector<GetLastRow> getLastRows;
     try {
         for (const qint64 records : {qint64(1000), qint64(100000), qint64(1000000)}) {
-            if (!measure(records)) {
+            if (!measure(records, getLastRows)) {
                 std::fprintf(stderr, "Cannot build a history log of %lld records\n",
                              static_cast<long long>(records));
                 return 1;
@@ -156,5 +179,6 @@ int main(int argc, char** argv) {
     } catch (const ProgramEnded&) {
         return 2;
     }
+    printGetLast(getLastRows);
     return 0;
 }

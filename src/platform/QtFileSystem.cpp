@@ -11,6 +11,9 @@
 namespace {
 
 constexpr qint64 ChunkSize = 1 << 20;
+// The last line is searched from a small read at the end that doubles up to
+// ChunkSize: a log line takes one page-sized read, whatever the file's size.
+constexpr qint64 FirstTailSize = 1 << 12;
 // Counting reads smaller pieces, which stay in the processor's cache between
 // the read and the search.
 constexpr qint64 CountChunkSize = 1 << 16;
@@ -94,8 +97,10 @@ QString QtFileSystem::readLastLine(const QString& path) {
     qint64 position = file.size();
     qsizetype lineStart = -1;
     bool atFileEnd = true;
+    qint64 readSize = FirstTailSize;
     while (position > 0 && lineStart < 0) {
-        const qint64 size = std::min<qint64>(ChunkSize, position);
+        const qint64 size = std::min<qint64>(readSize, position);
+        readSize = std::min(2 * readSize, ChunkSize);
         position -= size;
         if (!file.seek(position))
             fail(QStringLiteral("Cannot read"), path, file.errorString());

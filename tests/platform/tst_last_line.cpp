@@ -8,6 +8,8 @@
 
 namespace {
 
+// The first read from the end, and the largest one.
+constexpr qsizetype FirstRead = 1 << 12;
 constexpr qsizetype Chunk = 1 << 20;
 
 QByteArray records(int count, const QByteArray& end) {
@@ -42,7 +44,8 @@ private slots:
                                                          "12.50\r\n")
                                            << QStringLiteral("£12.50");
         // Lines around the size of one read from the end.
-        for (const qsizetype size : {Chunk - 2, Chunk - 1, Chunk, Chunk + 1, 3 * Chunk + 5}) {
+        for (const qsizetype size : {FirstRead - 2, FirstRead - 1, FirstRead, FirstRead + 1,
+                                     Chunk - 2, Chunk - 1, Chunk, Chunk + 1, 3 * Chunk + 5}) {
             const QByteArray longLine(size, 'x');
             QTest::addRow("last line of %lld bytes, CR LF", static_cast<long long>(size))
                 << crlf + longLine + "\r\n"
@@ -53,14 +56,17 @@ private slots:
                 << longLine + "\r\n\r\n"
                 << QString();
         }
-        // The line end before the last line split across two reads.
-        const QByteArray before(3 * Chunk, 'y');
-        QTest::newRow("CR LF across a read boundary")
-            << before.left(2 * Chunk - 1) + "\r\n" + QByteArray(Chunk - 1, 'z')
-            << QString(Chunk - 1, u'z');
-        QTest::newRow("LF at a read boundary")
-            << before.left(2 * Chunk) + "\n" + QByteArray(Chunk - 1, 'z') + "\n"
-            << QString(Chunk - 1, u'z');
+        // The line end before the last line on the edge of a read: the reads
+        // from the end double from the first size up to the largest, then stay.
+        for (const qsizetype edge :
+             {FirstRead, 3 * FirstRead, 511 * FirstRead, 511 * FirstRead + Chunk}) {
+            const QByteArray before(100, 'y');
+            QTest::addRow("CR LF split %lld bytes from the end", static_cast<long long>(edge))
+                << before + "\r\n" + QByteArray(edge - 1, 'z') << QString(edge - 1, u'z');
+            QTest::addRow("line end %lld bytes from the end", static_cast<long long>(edge))
+                << before + "\n" + QByteArray(edge - 2, 'z') + "\n"
+                << QString(edge - 2, u'z');
+        }
     }
 
     void sameAsWholeFileReader() {
