@@ -6,7 +6,13 @@
 #include <QList>
 
 // The configuration file keeps the tariff and three options between runs.
-inline const QString ConfigurationPath = QStringLiteral("Data/Meterwin.ini");
+inline QString dataDirectory() {
+    return QStringLiteral("Data");
+}
+
+inline QString configurationPath() {
+    return dataDirectory() + QStringLiteral("/Meterwin.ini");
+}
 
 // One key of the file, in the order the file is written: "LogLevel=" and
 // "RunOnTop=" under [Run], the twelve others under [Data].

@@ -67,10 +67,10 @@ void ReadConfiguration(Program& program) {
         s.ErrorStep = 161;
         s.ConfigEcho = QStringLiteral("Meterwin Configuration") + CrLf + QString(22, u'-');
         FileSystem& files = program.services.files;
-        if (!files.fileExists(ConfigurationPath))
+        if (!files.fileExists(configurationPath()))
             configurationFault(program.services.messages,
                                QStringLiteral("The configuration file is missing or corrupted."));
-        const QStringList lines = files.readLines(ConfigurationPath);
+        const QStringList lines = files.readLines(configurationPath());
         s.ErrorStep = 162;
         Counters counters;
         for (const QString& line : lines) {

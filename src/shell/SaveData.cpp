@@ -73,12 +73,12 @@ void Save_Defaults_Click(Program& program) {
         s.ErrorStep = 202;
         const QString text = ConfigurationText(program);
         FileSystem& files = program.services.files;
-        if (!files.directoryExists(QStringLiteral("Data")))
+        if (!files.directoryExists(dataDirectory()))
             dataDirectoryMissing(boxes);
         try {
             // Replaced as a whole or not at all: a failed write must not cost
             // the user the tariff the file held.
-            files.replaceFile(ConfigurationPath, text);
+            files.replaceFile(configurationPath(), text);
         } catch (const FileFailure&) {
             unableToWrite(boxes);
         }
