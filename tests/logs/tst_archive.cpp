@@ -15,9 +15,19 @@ const QByteArray StartedLog = "Meterwin Results Log\r\nVersion 2.0\r\nFile Creat
                               "Meterwin Started\r\nVersion 2.0\r\n14/03/2026 08:00:01\r\n\r\n";
 const QByteArray ReportBlock = "Meterwin Calculation\r\n    Calorific Value      39.500\r\n\r\n";
 const QByteArray NewHeader =
-    "Meterwin Results Log\r\nVersion 2.0\r\nFile Created\r\n14/03/2026 18:01:57\r\n\r\n\r\n";
+    "Meterwin Results Log\r\nVersion 2.0\r\nFile Created\r\n01/03/2009 12:00:00\r\n\r\n\r\n";
 
 const QString ResultsLog = QStringLiteral("Log/Meterwin.log");
+
+const Message Question{MessageIcon::Exclamation, "Meterwin Archive Results Log File",
+                       "Are you sure you want to\r\narchive the results log\r\nfile and create a "
+                       "new one?",
+                       MessageButtons::YesNo};
+const Message NoData{MessageIcon::Exclamation, "Meterwin Log File Error",
+                     "There is no data to archive!\r\nResults file not archived."};
+const Message ArchiveFailed{MessageIcon::Exclamation, "Meterwin Log File Error",
+                            "Unable to archive the log file Meterwin.log.\r\nThis may be a "
+                            "permissions problem."};
 
 QByteArray contentOf(const QString& path) {
     QFile file(path);
@@ -57,25 +67,13 @@ class TestArchive : public QObject {
     std::unique_ptr<TemporaryInstallation> dir_;
     std::unique_ptr<TestProgram> t_;
 
-    Message archiveFailure() const {
-        return {MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),
-                QStringLiteral("Unable to archive the log file Meterwin.log.\r\n"
-                               "This may be a permissions problem.")};
-    }
-
-    static std::unique_ptr<TestProgram> makeProgram() {
-        auto t = std::make_unique<TestProgram>(QLocale(QLocale::English, QLocale::UnitedKingdom),
-                                               QDateTime(QDate(2026, 3, 14), QTime(18, 1, 57)));
-        t->sheet().ResultsLogName = QStringLiteral("Meterwin.log");
-        t->sheet().HistoryLogName = QStringLiteral("Meterwin_H.log");
-        return t;
-    }
-
 private slots:
     void init() {
         dir_ = std::make_unique<TemporaryInstallation>();
         QVERIFY(QDir().mkdir(QStringLiteral("Log")));
-        t_ = makeProgram();
+        t_ = std::make_unique<TestProgram>();
+        t_->sheet().ResultsLogName = QStringLiteral("Meterwin.log");
+        t_->sheet().HistoryLogName = QStringLiteral("Meterwin_H.log");
     }
 
     void cleanup() {
@@ -87,15 +85,9 @@ private slots:
         write(ResultsLog, StartedLog + ReportBlock);
         Archive_Click(t_->program);
 
-        QCOMPARE(t_->messages.shown().size(), 1);
-        const Message& question = t_->messages.shown().first();
-        QCOMPARE(question.icon, MessageIcon::Exclamation);
-        QCOMPARE(question.buttons, MessageButtons::YesNo);
-        QCOMPARE(question.title, QStringLiteral("Meterwin Archive Results Log File"));
-        QCOMPARE(question.text, QStringLiteral("Are you sure you want to\r\narchive the results "
-                                               "log\r\nfile and create a new one?"));
-        QCOMPARE(logFiles(), QStringList({"Meterwin.log", "Meterwin_260314_1.log"}));
-        QCOMPARE(contentOf("Log/Meterwin_260314_1.log"), StartedLog + ReportBlock);
+        QCOMPARE(t_->messages.shown(), QList<Message>{Question});
+        QCOMPARE(logFiles(), QStringList({"Meterwin.log", "Meterwin_090301_1.log"}));
+        QCOMPARE(contentOf("Log/Meterwin_090301_1.log"), StartedLog + ReportBlock);
         QCOMPARE(contentOf(ResultsLog), NewHeader);
         QCOMPARE(t_->program.sheet.Status.caption, QStringLiteral("Results Log File Archived"));
         QVERIFY(t_->program.sheet.Timer1);
@@ -104,35 +96,27 @@ private slots:
     void refusesWithoutChange_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<MessageAnswer>("answer");
-        QTest::addColumn<int>("boxes");
+        QTest::addColumn<Message>("message");
 
-        QTest::newRow("no report block") << StartedLog << MessageAnswer::Yes << 1;
-        QTest::newRow("empty log") << QByteArray() << MessageAnswer::Yes << 1;
+        QTest::newRow("no report block") << StartedLog << MessageAnswer::Yes << NoData;
+        QTest::newRow("empty log") << QByteArray() << MessageAnswer::Yes << NoData;
         QTest::newRow("word inside a line") << StartedLog + "Notes: Calorific\r\n"
-                                            << MessageAnswer::Yes << 1;
+                                            << MessageAnswer::Yes << NoData;
         QTest::newRow("tab before the word") << StartedLog + "\tCalorific Value\r\n"
-                                             << MessageAnswer::Yes << 1;
-        QTest::newRow("answered No") << StartedLog + ReportBlock << MessageAnswer::No << 1;
+                                             << MessageAnswer::Yes << NoData;
+        QTest::newRow("answered No") << StartedLog + ReportBlock << MessageAnswer::No << Question;
     }
 
     void refusesWithoutChange() {
         QFETCH(QByteArray, content);
         QFETCH(MessageAnswer, answer);
-        QFETCH(int, boxes);
+        QFETCH(Message, message);
         write(ResultsLog, content);
         t_->messages.answerYesNoWith(answer);
 
         Archive_Click(t_->program);
 
-        QCOMPARE(t_->messages.shown().size(), boxes);
-        if (answer == MessageAnswer::Yes) {
-            const Message& shown = t_->messages.shown().first();
-            QCOMPARE(shown.icon, MessageIcon::Exclamation);
-            QCOMPARE(shown.buttons, MessageButtons::Ok);
-            QCOMPARE(shown.title, QStringLiteral("Meterwin Log File Error"));
-            QCOMPARE(shown.text,
-                     QStringLiteral("There is no data to archive!\r\nResults file not archived."));
-        }
+        QCOMPARE(t_->messages.shown(), QList<Message>{message});
         QCOMPARE(logFiles(), QStringList({"Meterwin.log"}));
         QCOMPARE(contentOf(ResultsLog), content);
         QCOMPARE(t_->program.sheet.Status.caption, QString());
@@ -147,21 +131,21 @@ private slots:
         Archive_Click(t_->program);
 
         QCOMPARE(logFiles(),
-                 QStringList({"Meterwin.log", "Meterwin_260314_1.log", "Meterwin_260314_2.log"}));
-        QCOMPARE(contentOf("Log/Meterwin_260314_1.log"), StartedLog + ReportBlock);
-        QCOMPARE(contentOf("Log/Meterwin_260314_2.log"), second);
+                 QStringList({"Meterwin.log", "Meterwin_090301_1.log", "Meterwin_090301_2.log"}));
+        QCOMPARE(contentOf("Log/Meterwin_090301_1.log"), StartedLog + ReportBlock);
+        QCOMPARE(contentOf("Log/Meterwin_090301_2.log"), second);
         QCOMPARE(contentOf(ResultsLog), NewHeader);
     }
 
     void firstFreeNumber() {
         write(ResultsLog, ReportBlock);
-        write("Log/Meterwin_260314_1.log", "one");
-        write("Log/Meterwin_260314_3.log", "three");
-        write("Log/Meterwin_260313_2.log", "yesterday");
+        write("Log/Meterwin_090301_1.log", "one");
+        write("Log/Meterwin_090301_3.log", "three");
+        write("Log/Meterwin_090228_2.log", "yesterday");
         Archive_Click(t_->program);
-        QCOMPARE(contentOf("Log/Meterwin_260314_2.log"), ReportBlock);
-        QCOMPARE(contentOf("Log/Meterwin_260314_1.log"), QByteArray("one"));
-        QCOMPARE(contentOf("Log/Meterwin_260314_3.log"), QByteArray("three"));
+        QCOMPARE(contentOf("Log/Meterwin_090301_2.log"), ReportBlock);
+        QCOMPARE(contentOf("Log/Meterwin_090301_1.log"), QByteArray("one"));
+        QCOMPARE(contentOf("Log/Meterwin_090301_3.log"), QByteArray("three"));
     }
 
     void secondArchiveWithoutNewCalculation() {
@@ -170,10 +154,8 @@ private slots:
         t_->messages.clear();
         Archive_Click(t_->program);
 
-        QCOMPARE(t_->messages.shown().size(), 1);
-        QCOMPARE(t_->messages.shown().first().text,
-                 QStringLiteral("There is no data to archive!\r\nResults file not archived."));
-        QCOMPARE(logFiles(), QStringList({"Meterwin.log", "Meterwin_260314_1.log"}));
+        QCOMPARE(t_->messages.shown(), QList<Message>{NoData});
+        QCOMPARE(logFiles(), QStringList({"Meterwin.log", "Meterwin_090301_1.log"}));
     }
 
     void readOnlyResultsLog() {
@@ -181,8 +163,8 @@ private slots:
         QVERIFY(QFile::setPermissions(ResultsLog, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         Archive_Click(t_->program);
 
-        QCOMPARE(t_->messages.shown().size(), 1); // the question only
-        QCOMPARE(contentOf("Log/Meterwin_260314_1.log"), StartedLog + ReportBlock);
+        QCOMPARE(t_->messages.shown(), QList<Message>{Question});
+        QCOMPARE(contentOf("Log/Meterwin_090301_1.log"), StartedLog + ReportBlock);
         QCOMPARE(contentOf(ResultsLog), NewHeader);
         QVERIFY(QFileInfo(ResultsLog).isWritable());
         QCOMPARE(t_->program.sheet.Status.caption, QStringLiteral("Results Log File Archived"));
@@ -207,11 +189,11 @@ private slots:
         QTest::newRow("read") << Operation::ReadLines << QStringList{"Meterwin.log"} << old;
         QTest::newRow("copy") << Operation::CopyFile << QStringList{"Meterwin.log"} << old;
         QTest::newRow("delete") << Operation::DeleteFile
-                                << QStringList{"Meterwin.log", "Meterwin_260314_1.log"} << old;
-        QTest::newRow("create") << Operation::CreateEmpty << QStringList{"Meterwin_260314_1.log"}
+                                << QStringList{"Meterwin.log", "Meterwin_090301_1.log"} << old;
+        QTest::newRow("create") << Operation::CreateEmpty << QStringList{"Meterwin_090301_1.log"}
                                 << QByteArray("<missing>");
         QTest::newRow("header") << Operation::AppendLine
-                                << QStringList{"Meterwin.log", "Meterwin_260314_1.log"}
+                                << QStringList{"Meterwin.log", "Meterwin_090301_1.log"}
                                 << QByteArray();
     }
 
@@ -224,7 +206,7 @@ private slots:
 
         Archive_Click(t_->program);
 
-        QCOMPARE(t_->messages.last(), archiveFailure());
+        QCOMPARE(t_->messages.last(), ArchiveFailed);
         QCOMPARE(logFiles(), files);
         QCOMPARE(contentOf(ResultsLog), resultsLog);
         QCOMPARE(t_->sheet().Status.caption, QString());
@@ -234,7 +216,7 @@ private slots:
     // The sequence number is a 16-bit counter.
     void noFreeArchiveName() {
         EveryNameTaken files;
-        QVERIFY_THROWS_EXCEPTION(RunTimeFailure, ArchiveName(files, QDate(2026, 3, 14)));
+        QVERIFY_THROWS_EXCEPTION(RunTimeFailure, ArchiveName(files, QDate(2009, 3, 1)));
     }
 
     void fatalMessages_data() {

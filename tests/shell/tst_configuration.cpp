@@ -20,37 +20,15 @@ namespace {
 
 const QString Ini = QStringLiteral("Data/Meterwin.ini");
 
-// The settings and options of a sheet, for comparing two of them.
-struct Tariff {
+// The settings, the options and the values beside them, for comparing two sheets.
+QStringList tariffOf(const Sheet& s) {
     QStringList texts;
-    QList<int> boxes;
-    float logLevel = 0;
-    float runOnTop = 0;
-    QString convert;
-    friend bool operator==(const Tariff&, const Tariff&) = default;
-};
-
-Tariff tariffOf(const Sheet& s) {
-    Tariff t;
     for (const TextField* f : {&s.NRate1, &s.NRate2, &s.BreakP, &s.CalVal, &s.CFactor, &s.SCharge,
                                &s.VRate, &s.Disc1, &s.Disc2, &s.CORate, &s.Predict})
-        t.texts << f->text;
-    t.boxes = {s.OnTop.value, s.AutoSave.value, s.ConvertF.value};
-    t.logLevel = s.LogLevel;
-    t.runOnTop = s.RunOnTop;
-    t.convert = s.Convert;
-    return t;
-}
-
-char* toString(const Tariff& t) {
-    QString text = t.texts.join(u'|') + QStringLiteral(" boxes %1 %2 %3 values %4 %5 %6")
-                                            .arg(t.boxes.value(0))
-                                            .arg(t.boxes.value(1))
-                                            .arg(t.boxes.value(2))
-                                            .arg(double(t.logLevel))
-                                            .arg(double(t.runOnTop))
-                                            .arg(t.convert);
-    return qstrdup(text.toUtf8().constData());
+        texts << f->text;
+    return texts << QString::number(s.OnTop.value) << QString::number(s.AutoSave.value)
+                 << QString::number(s.ConvertF.value) << QString::number(s.LogLevel)
+                 << QString::number(s.RunOnTop) << s.Convert;
 }
 
 QByteArray contentOf(const QString& path) {
@@ -140,20 +118,12 @@ class TestConfiguration : public QObject {
                  QStringList{"Meterwin.ini"});
     }
 
-    static std::unique_ptr<TestProgram> makeProgram() {
-        auto t = std::make_unique<TestProgram>(QLocale(QLocale::English, QLocale::UnitedKingdom),
-                                               QDateTime(QDate(2026, 3, 14), QTime(18, 1, 57)));
-        t->sheet().ResultsLogName = QStringLiteral("Meterwin.log");
-        t->sheet().HistoryLogName = QStringLiteral("Meterwin_H.log");
-        return t;
-    }
-
 private slots:
     void init() {
         dir_ = std::make_unique<TemporaryInstallation>();
         QVERIFY(QDir().mkdir(QStringLiteral("Data")));
         QVERIFY(QDir().mkdir(QStringLiteral("Log")));
-        t_ = makeProgram();
+        t_ = std::make_unique<TestProgram>();
         sheet().CurrencySymbol = QStringLiteral("£");
     }
 
@@ -175,7 +145,7 @@ private slots:
 
         QVERIFY(t_->messages.shown().isEmpty());
         QCOMPARE(contentOf(Ini), QByteArray("# Meterwin Version 2.0\r\n"
-                                            "# Updated 14/03/2026 18:01\r\n"
+                                            "# Updated 01/03/2009 12:00\r\n"
                                             "\r\n"
                                             "[Run]\r\n"
                                             "LogLevel=1\r\n"
@@ -245,9 +215,9 @@ private slots:
         typeTariff(texts, boxes);
         Save_Defaults_Click(t_->program);
         QVERIFY(t_->messages.shown().isEmpty());
-        const Tariff saved = tariffOf(sheet());
+        const QStringList saved = tariffOf(sheet());
 
-        t_ = makeProgram();
+        t_ = std::make_unique<TestProgram>();
         typeTariff({"0.5", "0.5", "500", "50", "1", "50", "25", "50", "50", "0.5", "2"},
                    {1 - boxes.at(0), 1 - boxes.at(1), 1 - boxes.at(2)});
         QVERIFY(!readEndsProgram());
@@ -528,7 +498,7 @@ private slots:
         typeTariff({"0.07", "0.04", "670", "39.4", "1.02264", "12.5", "5", "", "", "0.19", "4"},
                    {1, 1, 0});
         Save_Defaults_Click(t_->program);
-        const Tariff saved = tariffOf(sheet());
+        const QStringList saved = tariffOf(sheet());
 
         Sheet& s = sheet();
         typeTariff({"0.5", "", "", "50", "1", "", "", "", "", "0.5", ""}, {0, 0, 1});
@@ -553,7 +523,7 @@ private slots:
                    {0, 0, 0});
         Save_Defaults_Click(t_->program);
         QVERIFY(contentOf(Ini).contains("\r\nNRate1=0.07"));
-        t_ = makeProgram();
+        t_ = std::make_unique<TestProgram>();
         QVERIFY(!readEndsProgram());
         QCOMPARE(sheet().NRate1.text, QStringLiteral("£0.07000"));
     }

@@ -41,19 +41,13 @@ class TestGetLast : public QObject {
         QCOMPARE(file.write(bytes), bytes.size());
     }
 
-    static std::unique_ptr<TestProgram> makeProgram() {
-        auto t = std::make_unique<TestProgram>(QLocale(QLocale::English, QLocale::UnitedKingdom),
-                                               QDateTime(QDate(2026, 3, 14), QTime(18, 1, 57)));
-        t->sheet().ResultsLogName = QStringLiteral("Meterwin.log");
-        t->sheet().HistoryLogName = QStringLiteral("Meterwin_H.log");
-        return t;
-    }
-
 private slots:
     void init() {
         dir_ = std::make_unique<TemporaryInstallation>();
         QVERIFY(QDir().mkdir(QStringLiteral("Log")));
-        t_ = makeProgram();
+        t_ = std::make_unique<TestProgram>();
+        t_->sheet().ResultsLogName = QStringLiteral("Meterwin.log");
+        t_->sheet().HistoryLogName = QStringLiteral("Meterwin_H.log");
         Sheet& s = t_->program.sheet;
         s.Date1.text = QStringLiteral("typed");
         s.NRead1.text = QStringLiteral("99");
