@@ -3,10 +3,12 @@
 #include "calc/CalculateActual.h"
 #include "calc/CalculatePrediction.h"
 #include "calc/ReadingChecks.h"
+#include "calc/SheetFields.h"
 #include "logs/ErrorDump.h"
 #include "logs/HistoryEntry.h"
 #include "logs/LogFiles.h"
 #include "logs/ResultsReport.h"
+#include "platform/ControlCharacters.h"
 #include "settings/CheckSettings.h"
 #include "settings/ClearResults.h"
 #include "settings/TidyResults.h"
@@ -18,7 +20,9 @@ namespace {
 
 // The entries and settings in plain standard form, joined: two calculations
 // with the same signature would give the same results. `OnTop` and
-// `AutoSave` are not part of it.
+// `AutoSave` are not part of it. A separator that no entry can hold keeps
+// neighbouring parts apart: prediction 4 with VAT 5.0 must not read as no
+// prediction with VAT 45.0.
 QString signature(const Sheet& s) {
     return QStringList{s.CurrencySymbol, s.Date1.text,        s.Date2.text,
                        s.NRead1.text,    s.NRead2.text,       QString::number(s.ConvertF.value),
@@ -27,7 +31,15 @@ QString signature(const Sheet& s) {
                        s.Predict.text,   s.VRate.text,        QStringLiteral("1"),
                        s.SCharge.text,   s.CalVal.text,       QStringLiteral("2"),
                        s.Disc1.text,     QStringLiteral("3"), s.Disc2.text}
-        .join(QString());
+        .join(QChar(0x1F));
+}
+
+// A note (or any entry) with a line break or another control character
+// could forge lines in the logs: such characters become spaces.
+void blankControlCharacters(Sheet& s) {
+    for (const auto& fields : {entryFields(s), settingFields(s)})
+        for (const auto& field : fields)
+            field.control->text = withoutControlCharacters(field.control->text);
 }
 
 // A fraction of a reading is dropped, not rounded.
@@ -90,6 +102,7 @@ void Calc_Click(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Calculation Error"), [&] {
         s.ErrorStep = 101;
+        blankControlCharacters(s);
         s.ErrorList.clear();
         CheckSettings(program, true, true);
         CheckReadings(program);

@@ -203,6 +203,28 @@ private slots:
         QCOMPARE(occurrences(c.historyLog(), ExampleRecord.toUtf8().constData()), 2);
     }
 
+    // Prediction 4 with VAT 5.0 joined as text reads "45.0", as does no
+    // prediction with VAT 45.0: still a new calculation.
+    void neighbouringSettingsStayApart() {
+        Calculator c;
+        c.calculate();
+        c.sheet().Predict.text.clear();
+        c.sheet().VRate.text = QStringLiteral("45");
+        c.calculate();
+        QVERIFY(c.t.messages.shown().isEmpty());
+        QCOMPARE(c.sheet().TVCost.text, QStringLiteral("£33.08"));
+    }
+
+    // A note cannot forge lines in the results log.
+    void controlCharactersInNotesBecomeSpaces() {
+        Calculator c;
+        c.sheet().AutoSave.value = 1;
+        c.sheet().Notes.text = QStringLiteral("gas\r\nTo : forged\tline\u2028end");
+        c.calculate();
+        QCOMPARE(c.sheet().Notes.text, QStringLiteral("gas  To : forged line end"));
+        QCOMPARE(occurrences(c.resultsLog(), "\r\ngas  To : forged line end\r\nCalorific"), 1);
+    }
+
     void refusedThenSameDataCalculates() {
         Calculator c;
         c.calculate();

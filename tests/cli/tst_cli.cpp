@@ -150,6 +150,18 @@ private slots:
         QCOMPARE(json.value("TDays").toString(), QStringLiteral("91"));
     }
 
+    void notesCannotForgeLines() {
+        TemporaryInstallation dir;
+        install(dir);
+        const Run r = run(dir.path(), QStringList{"calc", "--save", "--notes",
+                                                  "paid\nTo                        :   x"} +
+                                          exampleReadings + exampleTariff);
+        QCOMPARE(r.status, 0);
+        const QByteArray results = dir.readFile(QStringLiteral("Log/Meterwin.log"));
+        QCOMPARE(results.count("\r\nTo  "), 1);
+        QVERIFY(results.contains("\r\npaid To                        :   x\r\n"));
+    }
+
     void exitStatus_data() {
         QTest::addColumn<bool>("withData");
         QTest::addColumn<QStringList>("arguments");
