@@ -7,18 +7,23 @@
 
 namespace {
 
-// A flame as a teardrop standing on its round end, in a 100x100 drawing.
+// A flame in a 100x100 drawing: a round base rising to a tip bent to one side.
 QPainterPath flame(double left, double top, double width, double height) {
     QPainterPath path;
     const double mid = left + width / 2;
     const double bottom = top + height;
-    path.moveTo(mid, top);
-    path.cubicTo(mid + width * 0.15, top + height * 0.30, left + width, top + height * 0.45,
-                 left + width, top + height * 0.70);
-    path.cubicTo(left + width, bottom - height * 0.05, mid + width * 0.2, bottom, mid, bottom);
-    path.cubicTo(mid - width * 0.2, bottom, left, bottom - height * 0.05, left,
-                 top + height * 0.70);
-    path.cubicTo(left, top + height * 0.45, mid - width * 0.15, top + height * 0.30, mid, top);
+    path.moveTo(mid + width * 0.12, top);
+    path.cubicTo(mid + width * 0.05, top + height * 0.25, left + width, top + height * 0.35,
+                 left + width, top + height * 0.68);
+    path.cubicTo(left + width, bottom - height * 0.04, mid + width * 0.22, bottom, mid, bottom);
+    path.cubicTo(mid - width * 0.22, bottom, left, bottom - height * 0.04, left,
+                 top + height * 0.66);
+    path.cubicTo(left, top + height * 0.48, left + width * 0.18, top + height * 0.40,
+                 left + width * 0.24, top + height * 0.30);
+    path.cubicTo(left + width * 0.28, top + height * 0.42, left + width * 0.36, top + height * 0.44,
+                 left + width * 0.40, top + height * 0.40);
+    path.cubicTo(left + width * 0.40, top + height * 0.22, mid, top + height * 0.10,
+                 mid + width * 0.12, top);
     return path;
 }
 
