@@ -7,7 +7,3 @@ bool WritableConfiguration::mayReplaceConfiguration() const {
     const QFileInfo directory(file.absolutePath());
     return file.isFile() && file.isWritable() && directory.isDir() && directory.isWritable();
 }
-
-bool MayReplaceConfiguration() {
-    return WritableConfiguration().mayReplaceConfiguration();
-}

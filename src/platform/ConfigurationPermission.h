@@ -22,6 +22,3 @@ public:
 private:
     QString file_;
 };
-
-// The test of this platform on the installed configuration file.
-bool MayReplaceConfiguration();
