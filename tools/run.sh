@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 
 install_dir=$(realpath -m "${1:-install}")
 
-bash tools/install-deps.sh
+# xdg-open opens the help page, the web page and the logs with the desktop's programs.
+bash tools/install-deps.sh xdg-utils
 
 cmake --preset release >/dev/null
 cmake --build --preset release --parallel 2 --target meterwin meterwin-cli meterwin_pictures

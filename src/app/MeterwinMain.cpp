@@ -20,11 +20,17 @@ namespace {
 
 constexpr int StatusLineMilliseconds = 2000;
 
+// The form is set up before the view looks for its controls.
+QWidget& withForm(Ui::MeterwinMain& form, QWidget& window) {
+    form.setupUi(&window);
+    return window;
+}
+
 } // namespace
 
 MeterwinMain::MeterwinMain(Program& program, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::MeterwinMain>()), program_(program),
-      view_((ui_->setupUi(this), *this)) {
+      view_(withForm(*ui_, *this)) {
     ui_->Logo->setPixmap(QPixmap::fromImage(DrawLogo(112)));
     ui_->Logo->installEventFilter(this);
     timer1_.setInterval(StatusLineMilliseconds);
