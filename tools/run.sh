@@ -21,7 +21,7 @@ if [ "$(uname -s)" = Linux ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY
     [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "No display to show the window on: run it in a virtual display with" \
         "'cd $install_dir && xvfb-run -a ./meterwin', or calculate in a terminal with" \
-        "'$install_dir/meterwin-cli --dir $install_dir calc --help'." >&2
+        "'$install_dir/meterwin-cli --help'." >&2
     exit 2
 fi
 
