@@ -6,7 +6,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,6 +44,26 @@ qint64 countNewlines(const char* data, qint64 size) {
 
 QByteArrayView withoutCarriageReturn(QByteArrayView line) {
     return line.endsWith('\r') ? line.chopped(1) : line;
+}
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// A write that stopped part way (a full disk, a size limit) left the start of
+// an entry at the end of the file: it is cut off again, so that the log still
+// ends in whole lines. Should another program have appended behind it in the
+// meantime, the piece stays rather than cut into that program's entry.
+void takeBackPartialWrite(int descriptor, qint64 written) {
+    if (written <= 0)
+        return;
+    // Opened for appending, the file position is the end of this write.
+    const off_t end = lseek(descriptor, 0, SEEK_CUR);
+    struct stat status {};
+    if (end < written || fstat(descriptor, &status) != 0 || status.st_size != end)
+        return;
+    while (ftruncate(descriptor, end - written) != 0 && errno == EINTR) {
+    }
 }
 
 } // namespace
@@ -137,8 +161,14 @@ void QtFileSystem::appendLine(const QString& path, const QString& text) {
     openOrFail(file, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
                QStringLiteral("Cannot append to"));
     const QByteArray bytes = encodeLogText(text + QStringLiteral("\r\n"));
-    if (file.write(bytes) != bytes.size())
-        fail(QStringLiteral("Cannot write"), path, file.errorString());
+    const qint64 written = file.write(bytes);
+    // A write cut short sets no error of the file: errno tells why.
+    const int error = errno;
+    if (written != bytes.size()) {
+        const QString reason = written < 0 ? file.errorString() : systemError(error);
+        takeBackPartialWrite(file.handle(), written);
+        fail(QStringLiteral("Cannot write"), path, reason);
+    }
     file.close();
     if (file.error() != QFileDevice::NoError)
         fail(QStringLiteral("Cannot close"), path, file.errorString());
@@ -165,6 +195,12 @@ void QtFileSystem::copyFile(const QString& from, const QString& to) {
     QFile file(from);
     if (!file.copy(to))
         fail(QStringLiteral("Cannot copy"), from, file.errorString());
+}
+
+void QtFileSystem::renameFile(const QString& from, const QString& to) {
+    // rename() replaces `to` in one step; QFile::rename would refuse an existing one.
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        fail(QStringLiteral("Cannot rename"), from, systemError(errno));
 }
 
 void QtFileSystem::deleteFile(const QString& path) {

@@ -14,5 +14,6 @@ public:
     void appendLine(const QString& path, const QString& text) override;
     void replaceFile(const QString& path, const QString& content) override;
     void copyFile(const QString& from, const QString& to) override;
+    void renameFile(const QString& from, const QString& to) override;
     void deleteFile(const QString& path) override;
 };

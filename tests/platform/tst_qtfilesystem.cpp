@@ -120,6 +120,22 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FileFailure, files.deleteFile(to));
     }
 
+    // Renaming replaces the target in one step, also a read-only one.
+    void renameReplaces() {
+        QtFileSystem files;
+        const QString from = path("Meterwin.log.new");
+        const QString to = path("Meterwin.log");
+        writeBytes(from, "new");
+        writeBytes(to, "old");
+        QFile::setPermissions(to, QFileDevice::ReadOwner);
+        files.renameFile(from, to);
+        QCOMPARE(bytesOf(to), QByteArray("new"));
+        QVERIFY(!files.fileExists(from));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, files.renameFile(from, to));
+        QCOMPARE(bytesOf(to), QByteArray("new"));
+        files.deleteFile(to);
+    }
+
     void existence() {
         QtFileSystem files;
         QVERIFY(files.directoryExists(dir.path()));
