@@ -59,11 +59,11 @@ int runInChild(const std::function<bool()>& restrict, const std::function<int()>
     return waitForChild(child);
 }
 
-std::optional<QByteArray> reportFromChild(const std::function<bool()>& restrict,
-                                          const std::function<QByteArray()>& body) {
+ChildReport reportFromChild(const std::function<bool()>& restrict,
+                            const std::function<QByteArray()>& body) {
     int ends[2];
     if (pipe(ends) != 0)
-        return std::nullopt;
+        return {};
     std::fflush(nullptr);
     const pid_t child = fork();
     if (child == 0) {
@@ -73,13 +73,15 @@ std::optional<QByteArray> reportFromChild(const std::function<bool()>& restrict,
         _exit(writeAll(ends[1], body()) ? 0 : 1);
     }
     close(ends[1]);
+    ChildReport result;
     // Read before waiting: a long report would otherwise fill the pipe and
     // stop the child.
-    const QByteArray report = child < 0 ? QByteArray() : readAll(ends[0]);
+    if (child > 0)
+        result.report = readAll(ends[0]);
     close(ends[0]);
-    if (child < 0 || waitForChild(child) != 0)
-        return std::nullopt;
-    return report;
+    if (child > 0)
+        result.status = waitForChild(child);
+    return result;
 }
 
 std::optional<UserIds> nobodyIds() {

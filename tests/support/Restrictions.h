@@ -20,10 +20,16 @@ constexpr int CannotRestrict = 77;
 // child could not start or did not exit normally.
 int runInChild(const std::function<bool()>& restrict, const std::function<int()>& body);
 
-// As runInChild, handing back the bytes `body` returns; nothing when the
-// child could not restrict itself or did not finish.
-std::optional<QByteArray> reportFromChild(const std::function<bool()>& restrict,
-                                          const std::function<QByteArray()>& body);
+// What a child process handed back: its exit status as runInChild gives it
+// (0 when it finished) and the bytes its body returned.
+struct ChildReport {
+    int status = -1;
+    QByteArray report;
+};
+
+// As runInChild, handing back the bytes `body` returns.
+ChildReport reportFromChild(const std::function<bool()>& restrict,
+                            const std::function<QByteArray()>& body);
 
 // The user nobody's ids, when the system has that user.
 struct UserIds {
