@@ -35,6 +35,10 @@ public:
 
     // Creates an empty file, replacing an existing one.
     virtual void createEmpty(const QString& path) = 0;
+    // Creates a file holding `content` unless one exists at `path`: the file
+    // appears whole in one step, and an existing file is never replaced (two
+    // programs starting at once make it once). False when it existed.
+    virtual bool createFile(const QString& path, const QString& content) = 0;
     // Appends `text` and CR LF with a single write on a file opened for
     // appending. The file must exist. A write that fails part way is taken
     // back, so that the file never ends in half a line.

@@ -5,10 +5,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +50,13 @@ QByteArrayView withoutCarriageReturn(QByteArrayView line) {
 
 QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The rights of a newly created file: read and write for all, less the umask.
+mode_t creationMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
 }
 
 // A write that stopped part way (a full disk, a size limit) left the start of
@@ -150,6 +159,40 @@ void QtFileSystem::createEmpty(const QString& path) {
     file.close();
     if (file.error() != QFileDevice::NoError)
         fail(QStringLiteral("Cannot close"), path, file.errorString());
+}
+
+bool QtFileSystem::createFile(const QString& path, const QString& content) {
+    const QByteArray bytes = encodeLogText(content);
+    // Written whole beside its place, then linked there: link() never
+    // replaces a file, and the name appears with all of its content.
+    QTemporaryFile whole(path + QStringLiteral(".XXXXXX"));
+    if (!whole.open())
+        fail(QStringLiteral("Cannot create"), path, whole.errorString());
+    if (whole.write(bytes) != bytes.size() || !whole.flush())
+        fail(QStringLiteral("Cannot write"), path, whole.errorString());
+    // A temporary file is the owner's alone; the log gets the usual rights.
+    fchmod(whole.handle(), creationMode());
+    const QByteArray target = QFile::encodeName(path);
+    if (link(QFile::encodeName(whole.fileName()).constData(), target.constData()) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    // A file system without hard links: an exclusive creation, then the write.
+    const int descriptor =
+        open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, creationMode());
+    if (descriptor < 0 && errno == EEXIST)
+        return false;
+    if (descriptor < 0)
+        fail(QStringLiteral("Cannot create"), path, systemError(errno));
+    QFile file;
+    if (!file.open(descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle) ||
+        file.write(bytes) != bytes.size()) {
+        const QString reason = systemError(errno);
+        QFile::remove(path);
+        fail(QStringLiteral("Cannot write"), path, reason);
+    }
+    return true;
 }
 
 void QtFileSystem::appendLine(const QString& path, const QString& text) {

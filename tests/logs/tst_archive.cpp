@@ -53,6 +53,7 @@ public:
     qint64 countLines(const QString&) override { return 0; }
     QString readLastLine(const QString&) override { return {}; }
     void createEmpty(const QString&) override {}
+    bool createFile(const QString&, const QString&) override { return false; }
     void appendLine(const QString&, const QString&) override {}
     void replaceFile(const QString&, const QString&) override {}
     void copyFile(const QString&, const QString&) override {}

@@ -39,10 +39,10 @@ QList<Step> startSteps(bool newLogs) {
                          {Operation::Exists, LogDir, logsNotCreated()},
                          {Operation::Exists, Results, logsNotCreated()}};
     if (newLogs)
-        steps << Step{Operation::ReplaceFile, Results, logsNotCreated()};
+        steps << Step{Operation::CreateFile, Results, logsNotCreated()};
     steps << Step{Operation::Exists, History, logsNotCreated()};
     if (newLogs)
-        steps << Step{Operation::ReplaceFile, History, logsNotCreated()};
+        steps << Step{Operation::CreateFile, History, logsNotCreated()};
     return steps << QList<Step>{{Operation::Exists, LogDir, startEntry},
                                 {Operation::Exists, Results, startEntry},
                                 {Operation::AppendLine, Results, startEntry},
@@ -126,6 +126,8 @@ QString operationName(Operation operation) {
     case Operation::ReadLastLine:
         return QStringLiteral("read last line");
     case Operation::CreateEmpty:
+        return QStringLiteral("create empty");
+    case Operation::CreateFile:
         return QStringLiteral("create");
     case Operation::AppendLine:
         return QStringLiteral("append");
@@ -142,8 +144,8 @@ QString operationName(Operation operation) {
 }
 
 bool writes(Operation operation) {
-    return operation == Operation::AppendLine || operation == Operation::ReplaceFile ||
-           operation == Operation::CopyFile;
+    return operation == Operation::CreateFile || operation == Operation::AppendLine ||
+           operation == Operation::ReplaceFile || operation == Operation::CopyFile;
 }
 
 QString describeCall(Operation operation, const QString& path) {

@@ -37,7 +37,8 @@ bool FaultyFileSystem::check(Operation operation, const QString& path,
         ++rule.seen;
         if (rule.nth != 0 && rule.nth != rule.seen)
             continue;
-        const bool writes = operation == Operation::AppendLine ||
+        const bool writes = operation == Operation::CreateFile ||
+                            operation == Operation::AppendLine ||
                             operation == Operation::ReplaceFile || operation == Operation::CopyFile;
         if (rule.fault == Fault::WritesPart && writes)
             return true;
@@ -74,6 +75,16 @@ QString FaultyFileSystem::readLastLine(const QString& path) {
 void FaultyFileSystem::createEmpty(const QString& path) {
     check(Operation::CreateEmpty, path);
     inner_.createEmpty(path);
+}
+
+bool FaultyFileSystem::createFile(const QString& path, const QString& content) {
+    if (!check(Operation::CreateFile, path))
+        return inner_.createFile(path, content);
+    // The content goes to a file of its own before it takes its name.
+    bool created = false;
+    writePart(0, encodeLogText(content).size(),
+              [&] { created = inner_.createFile(path, content); });
+    return created;
 }
 
 void FaultyFileSystem::appendLine(const QString& path, const QString& text) {

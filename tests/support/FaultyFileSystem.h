@@ -20,13 +20,14 @@ public:
         CountLines,
         ReadLastLine,
         CreateEmpty,
+        CreateFile,
         AppendLine,
         ReplaceFile,
         CopyFile, // the path is either end of the copy
         DeleteFile,
         RenameFile, // the path is either end of the renaming
     };
-    static constexpr int OperationCount = 10;
+    static constexpr int OperationCount = 11;
 
     enum class Fault {
         Fails,     // throws FileFailure before touching anything
@@ -45,8 +46,8 @@ public:
     explicit FaultyFileSystem(FileSystem& inner) : inner_(inner) {}
 
     // `nth` 0 fails every matching call; 1 the next one, 2 the one after...
-    // A fault that writes part way applies to appendLine, replaceFile and
-    // copyFile; any other operation fails outright.
+    // A fault that writes part way applies to createFile, appendLine,
+    // replaceFile and copyFile; any other operation fails outright.
     void failOn(Operation operation, int nth = 0, const QString& pathEnding = {},
                 Fault fault = Fault::Fails);
     // Removes every fault.
@@ -62,6 +63,7 @@ public:
     qint64 countLines(const QString& path) override;
     QString readLastLine(const QString& path) override;
     void createEmpty(const QString& path) override;
+    bool createFile(const QString& path, const QString& content) override;
     void appendLine(const QString& path, const QString& text) override;
     void replaceFile(const QString& path, const QString& content) override;
     void copyFile(const QString& from, const QString& to) override;
