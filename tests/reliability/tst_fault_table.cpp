@@ -293,6 +293,29 @@ private slots:
         if (writesPart)
             QCOMPARE(run.after, runWithFault(command, step, Fault::Fails).after);
     }
+
+    // The archive deletes only to tidy up after a failed renaming. When that
+    // fails too, the new log stays beside the intact results log, and the
+    // next archive writes it anew.
+    void archiveCannotTidyUp() {
+        qInfo("Covered besides: Archive: delete, after a failed rename");
+        Prepared p(Command::Archive);
+        const Files before = snapshot();
+        p.t.files.failOn(Operation::RenameFile);
+        p.t.files.failOn(Operation::DeleteFile);
+        QCOMPARE(describe(runCommand(Command::Archive, p.t)), describe(archiveFailed(true)));
+        const Files after = snapshot();
+        QCOMPARE(after.value(Results), before.value(Results));
+        QCOMPARE(lostBytes(before, after),
+                 QStringList{QStringLiteral("Log/Meterwin.log.new was left behind")});
+
+        p.t.files.heal();
+        QCOMPARE(describe(runCommand(Command::Archive, p.t)), describe(archived()));
+        const Files archived = snapshot();
+        QCOMPARE(lostBytes(before, archived), QStringList());
+        QCOMPARE(archived.value(QStringLiteral("Log/Meterwin_090301_2.log")),
+                 before.value(Results));
+    }
 };
 
 MW_REGISTER_TEST(TestFaultTable)
