@@ -11,6 +11,7 @@
 #include <QTest>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -55,18 +56,32 @@ QList<QByteArray> arguments(const QString& directory, const Saver& saver, int ru
             "--save"};
 }
 
+// The environment of this process in the British locale, whose dates the
+// saves use.
+std::vector<char*> britishEnvironment() {
+    static char british[] = "LC_ALL=en_GB.UTF-8";
+    std::vector<char*> environment{british};
+    for (char** variable = environ; *variable; ++variable)
+        if (std::strncmp(*variable, "LC_ALL=", 7) != 0)
+            environment.push_back(*variable);
+    environment.push_back(nullptr);
+    return environment;
+}
+
 // Runs the command line once, its output thrown away; its exit status.
 int runOnce(const QList<QByteArray>& args) {
     std::vector<char*> argv;
     for (const QByteArray& arg : args)
         argv.push_back(const_cast<char*>(arg.constData()));
     argv.push_back(nullptr);
+    std::vector<char*> environment = britishEnvironment();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    const int spawned =
+        posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environment.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         return -1;
@@ -161,7 +176,6 @@ class TestConcurrentSaves : public QObject {
 private slots:
     // What one program alone writes, each save on its own.
     void initTestCase() {
-        QVERIFY(qputenv("LC_ALL", "en_GB.UTF-8"));
         QFile file(QStringLiteral(MW_SOURCE_DIR "/dist/Data/Meterwin.ini"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         configuration_ = file.readAll();
