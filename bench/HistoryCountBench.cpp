@@ -3,10 +3,9 @@
 // should stay within twice the time of wc -l. On the same logs, Get Last
 // beside `tail -n 1`: it reads only the end, so its time should not grow.
 
+#include "BenchProgram.h"
 #include "GetLastBench.h"
-#include "calc/Program.h"
 #include "logs/HistoryEntry.h"
-#include "logs/LogFiles.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
 
@@ -23,21 +22,6 @@
 namespace {
 
 constexpr int Runs = 7;
-constexpr int RecordsPerPage = 36;
-
-class PrintedMessages final : public MessageBoxes {
-public:
-    MessageAnswer show(const Message& message) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(message.title), qPrintable(message.text));
-        return MessageAnswer::Ok;
-    }
-};
-
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
-};
 
 void fillCalculation(Sheet& s) {
     s.ResultsLogName = QStringLiteral("Meterwin.log");
@@ -51,33 +35,6 @@ void fillCalculation(Sheet& s) {
     s.CFactor.text = QStringLiteral("1.022640");
     s.SCharge.text = QStringLiteral("£12.50");
     s.VRate.text = QStringLiteral("5.0");
-}
-
-// A history log of `records` records in pages, as the program writes it.
-bool writeHistoryLog(Program& program, qint64 records) {
-    CreateLogFiles(program);
-    BuildHistoryEntry(program); // a new log: the page header and one record
-    const QString entry = program.sheet.HistoryText;
-    const qsizetype recordStart = entry.lastIndexOf(QStringLiteral("\r\n")) + 2;
-    const QByteArray header = entry.left(recordStart).toUtf8();
-    const QByteArray record = entry.mid(recordStart).toUtf8() + "\r\n";
-    QByteArray page = header;
-    for (int i = 0; i < RecordsPerPage; ++i)
-        page += record;
-
-    QFile file(QStringLiteral("Log/") + program.sheet.HistoryLogName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    for (qint64 done = 0; done < records; done += RecordsPerPage) {
-        if (records - done >= RecordsPerPage) {
-            file.write(page);
-        } else {
-            file.write(header);
-            for (qint64 i = done; i < records; ++i)
-                file.write(record);
-        }
-    }
-    return file.error() == QFileDevice::NoError;
 }
 
 double median(std::vector<double> values) {

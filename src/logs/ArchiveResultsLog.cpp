@@ -6,6 +6,7 @@
 #include "platform/SpaceTrim.h"
 
 #include <cstdint>
+#include <exception>
 #include <limits>
 
 namespace {
@@ -13,6 +14,7 @@ namespace {
 const QString CrLf = QStringLiteral("\r\n");
 // The archive always works on this file, whatever name the window holds.
 const QString ResultsLog = logFilePath(QStringLiteral("Meterwin.log"));
+const QString NewResultsLog = ResultsLog + QStringLiteral(".new");
 
 void noDataToArchive(MessageBoxes& boxes) {
     boxes.show({MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),
@@ -29,20 +31,35 @@ bool userAgrees(MessageBoxes& boxes) {
                        MessageButtons::YesNo}) == MessageAnswer::Yes;
 }
 
+// Tidying up after a failure, which has its own message already.
+void removeQuietly(FileSystem& files, const QString& path) {
+    try {
+        files.deleteFile(path);
+    } catch (const std::exception&) {
+    }
+}
+
 void archiveFailed(MessageBoxes& boxes) {
     boxes.show({MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),
                 QStringLiteral("Unable to archive the log file Meterwin.log.") + CrLf +
                     QStringLiteral("This may be a permissions problem.")});
 }
 
+// The new log is written whole beside the old one and then takes its place
+// in one step (also over a read-only log), so that a failure at any point
+// leaves the results log as it was: never missing, never without its header.
 void archiveResultsLog(Program& program) {
     FileSystem& files = program.services.files;
     const QDateTime now = program.services.clock.now();
     const QString archive = ArchiveName(files, now.date());
     files.copyFile(ResultsLog, archive);
-    files.deleteFile(ResultsLog);
-    files.createEmpty(ResultsLog);
-    files.appendLine(ResultsLog, ArchiveHeader(program.forms(), now));
+    files.replaceFile(NewResultsLog, ArchiveHeader(program.forms(), now) + CrLf);
+    try {
+        files.renameFile(NewResultsLog, ResultsLog);
+    } catch (const std::exception&) {
+        removeQuietly(files, NewResultsLog);
+        throw;
+    }
 }
 
 } // namespace

@@ -25,9 +25,10 @@ void createMissingLog(Program& program, const QString& name, const QString& titl
     const QString path = logFilePath(name);
     if (files.fileExists(path))
         return;
-    // Written whole in one replacement, so that a failure never leaves a log
-    // without its header, whose line count the history pages rely on.
-    files.replaceFile(path, fileHeader(program, title) + CrLf);
+    // Created whole with its header, whose line count the history pages rely
+    // on, and never over a log that another instance made meanwhile with
+    // its first entry already in it.
+    files.createFile(path, fileHeader(program, title) + CrLf);
 }
 
 } // namespace

@@ -35,12 +35,20 @@ public:
 
     // Creates an empty file, replacing an existing one.
     virtual void createEmpty(const QString& path) = 0;
+    // Creates a file holding `content` unless one exists at `path`: the file
+    // appears whole in one step, and an existing file is never replaced (two
+    // programs starting at once make it once). False when it existed.
+    virtual bool createFile(const QString& path, const QString& content) = 0;
     // Appends `text` and CR LF with a single write on a file opened for
-    // appending. The file must exist.
+    // appending. The file must exist. A write that fails part way is taken
+    // back, so that the file never ends in half a line.
     virtual void appendLine(const QString& path, const QString& text) = 0;
     // Replaces the whole file atomically: after a failure the old file is intact.
     virtual void replaceFile(const QString& path, const QString& content) = 0;
     virtual void copyFile(const QString& from, const QString& to) = 0;
+    // Renames a file to `to`, replacing an existing `to` (also a read-only
+    // one) in one step: `to` is at every moment either the old file or the new.
+    virtual void renameFile(const QString& from, const QString& to) = 0;
     // Deletes a file, also when it is read-only.
     virtual void deleteFile(const QString& path) = 0;
 };

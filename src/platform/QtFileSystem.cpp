@@ -5,8 +5,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,6 +46,33 @@ qint64 countNewlines(const char* data, qint64 size) {
 
 QByteArrayView withoutCarriageReturn(QByteArrayView line) {
     return line.endsWith('\r') ? line.chopped(1) : line;
+}
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The rights of a newly created file: read and write for all, less the umask.
+mode_t creationMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// A write that stopped part way (a full disk, a size limit) left the start of
+// an entry at the end of the file: it is cut off again, so that the log still
+// ends in whole lines. Should another program have appended behind it in the
+// meantime, the piece stays rather than cut into that program's entry.
+void takeBackPartialWrite(int descriptor, qint64 written) {
+    if (written <= 0)
+        return;
+    // Opened for appending, the file position is the end of this write.
+    const off_t end = lseek(descriptor, 0, SEEK_CUR);
+    struct stat status {};
+    if (end < written || fstat(descriptor, &status) != 0 || status.st_size != end)
+        return;
+    while (ftruncate(descriptor, end - written) != 0 && errno == EINTR) {
+    }
 }
 
 } // namespace
@@ -128,6 +161,40 @@ void QtFileSystem::createEmpty(const QString& path) {
         fail(QStringLiteral("Cannot close"), path, file.errorString());
 }
 
+bool QtFileSystem::createFile(const QString& path, const QString& content) {
+    const QByteArray bytes = encodeLogText(content);
+    // Written whole beside its place, then linked there: link() never
+    // replaces a file, and the name appears with all of its content.
+    QTemporaryFile whole(path + QStringLiteral(".XXXXXX"));
+    if (!whole.open())
+        fail(QStringLiteral("Cannot create"), path, whole.errorString());
+    if (whole.write(bytes) != bytes.size() || !whole.flush())
+        fail(QStringLiteral("Cannot write"), path, whole.errorString());
+    // A temporary file is the owner's alone; the log gets the usual rights.
+    fchmod(whole.handle(), creationMode());
+    const QByteArray target = QFile::encodeName(path);
+    if (link(QFile::encodeName(whole.fileName()).constData(), target.constData()) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    // A file system without hard links: an exclusive creation, then the write.
+    const int descriptor =
+        open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, creationMode());
+    if (descriptor < 0 && errno == EEXIST)
+        return false;
+    if (descriptor < 0)
+        fail(QStringLiteral("Cannot create"), path, systemError(errno));
+    QFile file;
+    if (!file.open(descriptor, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle) ||
+        file.write(bytes) != bytes.size()) {
+        const QString reason = systemError(errno);
+        QFile::remove(path);
+        fail(QStringLiteral("Cannot write"), path, reason);
+    }
+    return true;
+}
+
 void QtFileSystem::appendLine(const QString& path, const QString& text) {
     if (!fileExists(path))
         fail(QStringLiteral("Cannot append to"), path, QStringLiteral("no such file"));
@@ -137,8 +204,14 @@ void QtFileSystem::appendLine(const QString& path, const QString& text) {
     openOrFail(file, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
                QStringLiteral("Cannot append to"));
     const QByteArray bytes = encodeLogText(text + QStringLiteral("\r\n"));
-    if (file.write(bytes) != bytes.size())
-        fail(QStringLiteral("Cannot write"), path, file.errorString());
+    const qint64 written = file.write(bytes);
+    // A write cut short sets no error of the file: errno tells why.
+    const int error = errno;
+    if (written != bytes.size()) {
+        const QString reason = written < 0 ? file.errorString() : systemError(error);
+        takeBackPartialWrite(file.handle(), written);
+        fail(QStringLiteral("Cannot write"), path, reason);
+    }
     file.close();
     if (file.error() != QFileDevice::NoError)
         fail(QStringLiteral("Cannot close"), path, file.errorString());
@@ -165,6 +238,12 @@ void QtFileSystem::copyFile(const QString& from, const QString& to) {
     QFile file(from);
     if (!file.copy(to))
         fail(QStringLiteral("Cannot copy"), from, file.errorString());
+}
+
+void QtFileSystem::renameFile(const QString& from, const QString& to) {
+    // rename() replaces `to` in one step; QFile::rename would refuse an existing one.
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        fail(QStringLiteral("Cannot rename"), from, systemError(errno));
 }
 
 void QtFileSystem::deleteFile(const QString& path) {

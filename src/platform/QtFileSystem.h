@@ -11,8 +11,10 @@ public:
     qint64 countLines(const QString& path) override;
     QString readLastLine(const QString& path) override;
     void createEmpty(const QString& path) override;
+    bool createFile(const QString& path, const QString& content) override;
     void appendLine(const QString& path, const QString& text) override;
     void replaceFile(const QString& path, const QString& content) override;
     void copyFile(const QString& from, const QString& to) override;
+    void renameFile(const QString& from, const QString& to) override;
     void deleteFile(const QString& path) override;
 };

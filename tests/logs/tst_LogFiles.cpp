@@ -114,7 +114,7 @@ private slots:
             << DirectoryText << true;
         QTest::newRow("create fails") << Step([](LogsProgram& t) {
             QVERIFY(QFile::remove(HistoryLog));
-            t.files.failOn(Operation::ReplaceFile);
+            t.files.failOn(Operation::CreateFile);
         }) << create << MessageIcon::Exclamation
                                       << fileTitle << notCreated << true;
         QTest::newRow("create cannot test")

@@ -1,13 +1,11 @@
 #include "logs/LogFiles.h"
 #include "logs/LogsFixture.h"
 #include "logs/SaveCommand.h"
+#include "support/Restrictions.h"
 #include "support/SheetFields.h"
 #include "support/TestMain.h"
 
-#include <grp.h>
-#include <pwd.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace logstest;
@@ -30,7 +28,7 @@ enum ReadOnlyOutcome {
     SaveStillEnabled = 2,
     StatusShown = 4,
     Ended = 8,
-    CannotDropPrivileges = 77,
+    CannotDropPrivileges = CannotRestrict,
 };
 
 int saveWithReadOnlyResultsLog(LogsProgram& t) {
@@ -52,22 +50,7 @@ int saveWithReadOnlyResultsLog(LogsProgram& t) {
 // Root writes through permission bits: the save runs in a child process that
 // has given up root for the user nobody, as setpriv would.
 int saveAsNobody(LogsProgram& t) {
-    const passwd* nobody = getpwnam("nobody");
-    if (!nobody)
-        return CannotDropPrivileges;
-    const pid_t child = fork();
-    if (child < 0)
-        return CannotDropPrivileges;
-    if (child == 0) {
-        if (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 ||
-            setuid(nobody->pw_uid) != 0)
-            _exit(CannotDropPrivileges);
-        _exit(saveWithReadOnlyResultsLog(t));
-    }
-    int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return CannotDropPrivileges;
-    return WEXITSTATUS(status);
+    return runInChild(dropToNobody, [&] { return saveWithReadOnlyResultsLog(t); });
 }
 
 } // namespace

@@ -53,9 +53,11 @@ public:
     qint64 countLines(const QString&) override { return 0; }
     QString readLastLine(const QString&) override { return {}; }
     void createEmpty(const QString&) override {}
+    bool createFile(const QString&, const QString&) override { return false; }
     void appendLine(const QString&, const QString&) override {}
     void replaceFile(const QString&, const QString&) override {}
     void copyFile(const QString&, const QString&) override {}
+    void renameFile(const QString&, const QString&) override {}
     void deleteFile(const QString&) override {}
 };
 
@@ -188,13 +190,10 @@ private slots:
         const QByteArray old = StartedLog + ReportBlock;
         QTest::newRow("read") << Operation::ReadLines << QStringList{"Meterwin.log"} << old;
         QTest::newRow("copy") << Operation::CopyFile << QStringList{"Meterwin.log"} << old;
-        QTest::newRow("delete") << Operation::DeleteFile
-                                << QStringList{"Meterwin.log", "Meterwin_090301_1.log"} << old;
-        QTest::newRow("create") << Operation::CreateEmpty << QStringList{"Meterwin_090301_1.log"}
-                                << QByteArray("<missing>");
-        QTest::newRow("header") << Operation::AppendLine
-                                << QStringList{"Meterwin.log", "Meterwin_090301_1.log"}
-                                << QByteArray();
+        QTest::newRow("new log") << Operation::ReplaceFile
+                                 << QStringList{"Meterwin.log", "Meterwin_090301_1.log"} << old;
+        QTest::newRow("new log in place")
+            << Operation::RenameFile << QStringList{"Meterwin.log", "Meterwin_090301_1.log"} << old;
     }
 
     void failedFileOperation() {

@@ -1,54 +1,101 @@
 // Writes that stop part way, as on a full disk, made real with the file-size
 // limit of a child process (which binds root too).
 #include "platform/QtFileSystem.h"
+#include "support/Restrictions.h"
 #include "support/TestMain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <cstdio>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+
+namespace {
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Runs `write` in a child whose files may not grow beyond `limit` bytes; 0
+// when it reported the failure, 1 when it did not notice.
+template <typename Write> int writeWithLimit(qint64 limit, Write&& write) {
+    return runInChild([&] { return limitFileSize(limit); },
+                      [&] {
+                          try {
+                              write(QtFileSystem());
+                          } catch (const FileFailure&) {
+                              return 0;
+                          }
+                          return 1;
+                      });
+}
+
+} // namespace
 
 class TestFullDisk : public QObject {
     Q_OBJECT
 
+    QTemporaryDir dir_;
+    QString path_;
+
+    void writeOld(const QByteArray& old) {
+        QFile file(path_);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(old), old.size());
+    }
+
 private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        path_ = dir_.filePath(QStringLiteral("Meterwin.log"));
+    }
+
+    void cleanup() {
+        for (const QString& name : QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden))
+            QFile::remove(dir_.filePath(name));
+    }
+
     void replaceFileKeepsTheOldFile() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString path = dir.filePath(QStringLiteral("Meterwin.ini"));
         const QByteArray old = "[Run]\r\nLogLevel=1\r\n";
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(old);
-        }
-        std::fflush(nullptr);
-        const pid_t child = fork();
-        if (child == 0) {
-            const rlimit limit{64, 64};
-            std::signal(SIGXFSZ, SIG_IGN);
-            if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
-                _exit(3);
-            try {
-                QtFileSystem().replaceFile(path, QString(400, u'x'));
-            } catch (const FileFailure&) {
-                _exit(0);
-            }
-            _exit(1);
-        }
-        int status = 0;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        QVERIFY(WIFEXITED(status));
-        QCOMPARE(WEXITSTATUS(status), 0); // the failure was reported
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{"Meterwin.ini"});
+        writeOld(old);
+        QCOMPARE(writeWithLimit(
+                     64, [&](QtFileSystem files) { files.replaceFile(path_, QString(400, u'x')); }),
+                 0);
+        QCOMPARE(contentOf(path_), old);
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"Meterwin.log"});
+    }
+
+    // The first bytes of the entry reach the file before the disk is full:
+    // they are taken back, and the log still ends in whole lines.
+    void appendLineTakesBackAPartWrite_data() {
+        QTest::addColumn<int>("room");
+        QTest::newRow("room for nothing") << 0;
+        QTest::newRow("room for one byte") << 1;
+        QTest::newRow("room for half the entry") << 200;
+        QTest::newRow("room for all but the line end") << 400;
+        QTest::newRow("room for all but its last byte") << 401;
+    }
+
+    void appendLineTakesBackAPartWrite() {
+        QFETCH(int, room);
+        const QByteArray old = "Meterwin Started\r\nVersion 2.0\r\n\r\n";
+        writeOld(old);
+        QCOMPARE(writeWithLimit(
+                     old.size() + room,
+                     [&](QtFileSystem files) { files.appendLine(path_, QString(400, u'x')); }),
+                 0);
+        QCOMPARE(contentOf(path_), old);
+    }
+
+    void appendLineThatFitsIsWhole() {
+        const QByteArray old = "Meterwin Started\r\n";
+        writeOld(old);
+        QCOMPARE(writeWithLimit(
+                     old.size() + 402,
+                     [&](QtFileSystem files) { files.appendLine(path_, QString(400, u'x')); }),
+                 1);
+        QCOMPARE(contentOf(path_), old + QByteArray(400, 'x') + "\r\n");
     }
 };
 

@@ -120,6 +120,40 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FileFailure, files.deleteFile(to));
     }
 
+    // A file is created once, whole; an existing one is left as it is.
+    void createFileNeverReplaces() {
+        QtFileSystem files;
+        const QTemporaryDir own;
+        const QString file = own.filePath(QStringLiteral("Meterwin.log"));
+        QVERIFY(files.createFile(file, QStringLiteral("header \u00a3\r\n")));
+        QCOMPARE(bytesOf(file), QByteArray("header \xc2\xa3\r\n"));
+        files.appendLine(file, QStringLiteral("entry"));
+        QVERIFY(!files.createFile(file, QStringLiteral("another header\r\n")));
+        QCOMPARE(bytesOf(file), QByteArray("header \xc2\xa3\r\nentry\r\n"));
+        // No temporary file is left behind, and the log is not the owner's alone.
+        QCOMPARE(QDir(own.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("Meterwin.log")});
+        QVERIFY(QFile::permissions(file).testFlag(QFileDevice::ReadOther));
+        QVERIFY_THROWS_EXCEPTION(
+            FileFailure, files.createFile(own.filePath(QStringLiteral("no/Meterwin.log")), "x"));
+    }
+
+    // Renaming replaces the target in one step, also a read-only one.
+    void renameReplaces() {
+        QtFileSystem files;
+        const QString from = path("Meterwin.log.new");
+        const QString to = path("Meterwin.log");
+        writeBytes(from, "new");
+        writeBytes(to, "old");
+        QFile::setPermissions(to, QFileDevice::ReadOwner);
+        files.renameFile(from, to);
+        QCOMPARE(bytesOf(to), QByteArray("new"));
+        QVERIFY(!files.fileExists(from));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, files.renameFile(from, to));
+        QCOMPARE(bytesOf(to), QByteArray("new"));
+        files.deleteFile(to);
+    }
+
     void existence() {
         QtFileSystem files;
         QVERIFY(files.directoryExists(dir.path()));

@@ -1,19 +1,15 @@
 #include "shell/ReadConfiguration.h"
 #include "shell/ResetData.h"
 #include "shell/SaveData.h"
+#include "support/Restrictions.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <csignal>
-#include <cstdio>
-#include <grp.h>
+#include <functional>
 #include <memory>
-#include <pwd.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -97,19 +93,11 @@ class TestConfiguration : public QObject {
                t_->messages.shown() == QList<Message>{UnableToWrite()};
     }
 
-    // Runs Save Data in a child process after `restrict` (true when it could
-    // restrict the child); the child's exit status tells whether the save
-    // ended with the write message (0), otherwise (1), or could not be
-    // restricted (3).
-    template <typename Restrict> int saveInChild(Restrict&& restrict) {
-        std::fflush(nullptr);
-        const pid_t child = fork();
-        if (child == 0)
-            _exit(!restrict() ? 3 : saveEndsUnableToWrite() ? 0 : 1);
-        int status = 0;
-        if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
-            return -1;
-        return WEXITSTATUS(status);
+    // Runs Save Data in a child process after `restrict`; the child's exit
+    // status tells whether the save ended with the write message (0),
+    // otherwise (1), or could not be restricted (CannotRestrict).
+    int saveInChild(const std::function<bool()>& restrict) {
+        return runInChild(restrict, [&] { return saveEndsUnableToWrite() ? 0 : 1; });
     }
 
     void keepsTheOldFile() {
@@ -464,16 +452,13 @@ private slots:
         if (geteuid() != 0) {
             QVERIFY(saveEndsUnableToWrite());
         } else {
-            const passwd* nobody = getpwnam("nobody");
+            const std::optional<UserIds> nobody = nobodyIds();
             if (!nobody)
                 QSKIP("Running as root and there is no user nobody to drop to: the save into "
                       "an unwritable directory cannot be tested here.");
-            qInfo("Running the save as the user nobody (uid %u)", unsigned(nobody->pw_uid));
-            const int status = saveInChild([&] {
-                return setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 &&
-                       setuid(nobody->pw_uid) == 0;
-            });
-            if (status == 3)
+            qInfo("Running the save as the user nobody (uid %u)", unsigned(nobody->uid));
+            const int status = saveInChild(dropToNobody);
+            if (status == CannotRestrict)
                 QSKIP("Running as root and the child cannot drop to the user nobody: the save "
                       "into an unwritable directory cannot be tested here.");
             QCOMPARE(status, 0);
@@ -486,10 +471,7 @@ private slots:
     void writeFailingPartWay() {
         write(Ini, validFile());
         typeTariff({"0.08", "", "", "39", "1", "", "", "", "", "0.19", ""}, {0, 0, 0});
-        const int status = saveInChild([] {
-            const rlimit limit{64, 64};
-            return std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && setrlimit(RLIMIT_FSIZE, &limit) == 0;
-        });
+        const int status = saveInChild([] { return limitFileSize(64); });
         QCOMPARE(status, 0);
         keepsTheOldFile();
     }

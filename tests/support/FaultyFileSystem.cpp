@@ -1,23 +1,50 @@
 #include "support/FaultyFileSystem.h"
 
-void FaultyFileSystem::failOn(Operation operation, int nth, const QString& pathEnding) {
-    faults_.push_back({operation, nth, pathEnding});
+#include "platform/TextEncoding.h"
+#include "support/Restrictions.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+// A write stopped by the file-size limit half way through its new bytes:
+// the machine's own short write, so whatever the file system does about it
+// is what the test sees.
+template <typename Write> void writePart(qint64 sizeBefore, qint64 newBytes, Write&& write) {
+    const ScopedFileSizeLimit limit(sizeBefore + std::max<qint64>(1, newBytes / 2));
+    write();
 }
 
-void FaultyFileSystem::check(Operation operation, const QString& path,
+} // namespace
+
+void FaultyFileSystem::failOn(Operation operation, int nth, const QString& pathEnding,
+                              Fault fault) {
+    faults_.push_back({operation, nth, pathEnding, fault});
+}
+
+bool FaultyFileSystem::check(Operation operation, const QString& path,
                              const QString& otherPath) const {
     ++calls_[static_cast<int>(operation)];
-    for (Fault& fault : faults_) {
-        if (fault.operation != operation)
+    journal_.append({operation, path, otherPath});
+    for (FaultRule& rule : faults_) {
+        if (rule.operation != operation)
             continue;
-        const bool pathMatches = fault.pathEnding.isEmpty() || path.endsWith(fault.pathEnding) ||
-                                 (!otherPath.isEmpty() && otherPath.endsWith(fault.pathEnding));
+        const bool pathMatches = rule.pathEnding.isEmpty() || path.endsWith(rule.pathEnding) ||
+                                 (!otherPath.isEmpty() && otherPath.endsWith(rule.pathEnding));
         if (!pathMatches)
             continue;
-        ++fault.seen;
-        if (fault.nth == 0 || fault.nth == fault.seen)
-            throw FileFailure("Injected fault on " + path.toStdString());
+        ++rule.seen;
+        if (rule.nth != 0 && rule.nth != rule.seen)
+            continue;
+        const bool writes = operation == Operation::CreateFile ||
+                            operation == Operation::AppendLine ||
+                            operation == Operation::ReplaceFile || operation == Operation::CopyFile;
+        if (rule.fault == Fault::WritesPart && writes)
+            return true;
+        throw FileFailure("Injected fault on " + path.toStdString());
     }
+    return false;
 }
 
 bool FaultyFileSystem::directoryExists(const QString& path) const {
@@ -50,19 +77,39 @@ void FaultyFileSystem::createEmpty(const QString& path) {
     inner_.createEmpty(path);
 }
 
+bool FaultyFileSystem::createFile(const QString& path, const QString& content) {
+    if (!check(Operation::CreateFile, path))
+        return inner_.createFile(path, content);
+    // The content goes to a file of its own before it takes its name.
+    bool created = false;
+    writePart(0, encodeLogText(content).size(),
+              [&] { created = inner_.createFile(path, content); });
+    return created;
+}
+
 void FaultyFileSystem::appendLine(const QString& path, const QString& text) {
-    check(Operation::AppendLine, path);
-    inner_.appendLine(path, text);
+    if (!check(Operation::AppendLine, path))
+        return inner_.appendLine(path, text);
+    writePart(QFileInfo(path).size(), encodeLogText(text + QStringLiteral("\r\n")).size(),
+              [&] { inner_.appendLine(path, text); });
 }
 
 void FaultyFileSystem::replaceFile(const QString& path, const QString& content) {
-    check(Operation::ReplaceFile, path);
-    inner_.replaceFile(path, content);
+    if (!check(Operation::ReplaceFile, path))
+        return inner_.replaceFile(path, content);
+    // The new content goes to a file of its own before it replaces the old.
+    writePart(0, encodeLogText(content).size(), [&] { inner_.replaceFile(path, content); });
 }
 
 void FaultyFileSystem::copyFile(const QString& from, const QString& to) {
-    check(Operation::CopyFile, from, to);
-    inner_.copyFile(from, to);
+    if (!check(Operation::CopyFile, from, to))
+        return inner_.copyFile(from, to);
+    writePart(0, QFileInfo(from).size(), [&] { inner_.copyFile(from, to); });
+}
+
+void FaultyFileSystem::renameFile(const QString& from, const QString& to) {
+    check(Operation::RenameFile, from, to);
+    inner_.renameFile(from, to);
 }
 
 void FaultyFileSystem::deleteFile(const QString& path) {

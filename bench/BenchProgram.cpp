@@ -1,0 +1,45 @@
+#include "BenchProgram.h"
+
+#include "logs/HistoryEntry.h"
+#include "logs/LogFiles.h"
+
+#include <QFile>
+#include <cstdio>
+
+namespace {
+
+constexpr int RecordsPerPage = 36;
+
+} // namespace
+
+MessageAnswer PrintedMessages::show(const Message& message) {
+    ++shown_;
+    std::fprintf(stderr, "%s: %s\n", qPrintable(message.title), qPrintable(message.text));
+    return MessageAnswer::Ok;
+}
+
+bool writeHistoryLog(Program& program, qint64 records) {
+    CreateLogFiles(program);
+    BuildHistoryEntry(program); // a new log: the page header and one record
+    const QString entry = program.sheet.HistoryText;
+    const qsizetype recordStart = entry.lastIndexOf(QStringLiteral("\r\n")) + 2;
+    const QByteArray header = entry.left(recordStart).toUtf8();
+    const QByteArray record = entry.mid(recordStart).toUtf8() + "\r\n";
+    QByteArray page = header;
+    for (int i = 0; i < RecordsPerPage; ++i)
+        page += record;
+
+    QFile file(QStringLiteral("Log/") + program.sheet.HistoryLogName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    for (qint64 done = 0; done < records; done += RecordsPerPage) {
+        if (records - done >= RecordsPerPage) {
+            file.write(page);
+        } else {
+            file.write(header);
+            for (qint64 i = done; i < records; ++i)
+                file.write(record);
+        }
+    }
+    return file.error() == QFileDevice::NoError;
+}
