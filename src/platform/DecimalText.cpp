@@ -68,9 +68,12 @@ QString roundedDecimal(double value, int places) {
     if (whole.empty())
         whole = "0";
     const bool isZero = (whole == "0") && fraction.find_first_not_of('0') == std::string::npos;
-    std::string text = (value < 0 && !isZero) ? "-" + whole : whole;
+    std::string text;
+    if (value < 0 && !isZero)
+        text.push_back('-');
+    text.append(whole);
     if (places > 0)
-        text += "." + fraction;
+        text.append(1, '.').append(fraction);
     return QString::fromStdString(text);
 }
 
