@@ -66,7 +66,7 @@ QString roundedDecimal(double value, int places) {
     const std::string fraction = d.digits.substr(static_cast<size_t>(d.pointAt));
     whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
     if (whole.empty())
-        whole = "0";
+        whole.push_back('0');
     const bool isZero = (whole == "0") && fraction.find_first_not_of('0') == std::string::npos;
     std::string text;
     if (value < 0 && !isZero)
