@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr qint64 ChunkSize = 1 << 20;
-
 [[noreturn]] void fail(const QString& what, const QString& path, const QString& reason) {
     throw FileFailure(QStringLiteral("%1 %2: %3").arg(what, path, reason).toStdString());
 }
@@ -25,6 +23,8 @@ QByteArrayView withoutCarriageReturn(QByteArrayView line) {
 }
 
 } // namespace
+
+QtFileSystem::QtFileSystem(qint64 chunkSize) : chunkSize_(std::max<qint64>(chunkSize, 1)) {}
 
 bool QtFileSystem::directoryExists(const QString& path) const {
     return QFileInfo(path).isDir();
@@ -56,11 +56,11 @@ QStringList QtFileSystem::readLines(const QString& path) {
 qint64 QtFileSystem::countLines(const QString& path) {
     QFile file(path);
     openOrFail(file, QIODevice::ReadOnly, QStringLiteral("Cannot open"));
-    QByteArray chunk(ChunkSize, Qt::Uninitialized);
+    QByteArray chunk(chunkSize_, Qt::Uninitialized);
     qint64 lines = 0;
     char last = '\n';
     for (;;) {
-        const qint64 got = file.read(chunk.data(), ChunkSize);
+        const qint64 got = file.read(chunk.data(), chunkSize_);
         if (got < 0)
             fail(QStringLiteral("Cannot read"), path, file.errorString());
         if (got == 0)
@@ -80,7 +80,7 @@ QString QtFileSystem::readLastLine(const QString& path) {
     qsizetype lineStart = -1;
     bool atFileEnd = true;
     while (position > 0 && lineStart < 0) {
-        const qint64 size = std::min<qint64>(ChunkSize, position);
+        const qint64 size = std::min<qint64>(chunkSize_, position);
         position -= size;
         if (!file.seek(position))
             fail(QStringLiteral("Cannot read"), path, file.errorString());

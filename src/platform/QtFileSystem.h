@@ -5,6 +5,12 @@
 // The file system of the machine, through Qt's file classes.
 class QtFileSystem final : public FileSystem {
 public:
+    static constexpr qint64 DefaultChunkSize = 1 << 20;
+
+    // `chunkSize`: how much the line counter and the last-line reader read at a
+    // time; a small one lets tests reach the joins between chunks cheaply.
+    explicit QtFileSystem(qint64 chunkSize = DefaultChunkSize);
+
     bool directoryExists(const QString& path) const override;
     bool fileExists(const QString& path) const override;
     QStringList readLines(const QString& path) override;
@@ -15,4 +21,7 @@ public:
     void replaceFile(const QString& path, const QString& content) override;
     void copyFile(const QString& from, const QString& to) override;
     void deleteFile(const QString& path) override;
+
+private:
+    qint64 chunkSize_;
 };
