@@ -3,7 +3,8 @@
 # nothing when they are all there already (no apt-get update then).
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core xvfb xauth)
+packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core xvfb xauth
+    clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do
