@@ -119,7 +119,22 @@ bool isPlainNumberText(const QString& text) {
     return plain.match(text).hasMatch();
 }
 
+// Putting the symbol on and taking it off never touches a character of the
+// amount (blanks around it aside, which go with a symbol written behind).
+void checkSymbol(const RegionalForms& forms, const QString& text) {
+    const QString detail = QStringLiteral("text \"%1\"").arg(text);
+    const QString plain = forms.withoutCurrencySymbol(text);
+    if (forms.hasCurrencySymbol(text))
+        require(plain.size() < text.size(), "taking the symbol off shortens the text", detail);
+    else
+        require(plain == text, "a text without the symbol stays as it is", detail);
+    if (text == text.trimmed())
+        require(forms.withoutCurrencySymbol(forms.withCurrencySymbol(text)) == text,
+                "the symbol comes off as it went on", detail);
+}
+
 void checkReaders(const RegionalForms& forms, const QString& text, int places) {
+    checkSymbol(forms, text);
     const double leading = forms.leadingNumber(text); // never fails
     const std::optional<double> regional = regionalNumberOf(forms, text);
     const QString detail = QStringLiteral("text \"%1\"").arg(text);
