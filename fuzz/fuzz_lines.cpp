@@ -2,9 +2,9 @@
 // last-line reader of Get Last and the line counter of the history log must
 // agree with reading every line.
 //
-// Input: one byte choosing the size of the read chunks (0: the program's own;
-// 1 to 255 bytes otherwise, so that line ends fall on the joins between
-// chunks), then the bytes of the file.
+// Input: one byte choosing the most the readers read at a time (0: their own
+// sizes; 1 to 255 bytes otherwise, so that line ends fall on the joins
+// between reads), then the bytes of the file.
 
 #include "FuzzSupport.h"
 
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeFile(path, reinterpret_cast<const char*>(data + contentStart),
               static_cast<qint64>(size - contentStart));
 
-    QtFileSystem chunked(chunk == 0 ? QtFileSystem::DefaultChunkSize : chunk);
+    QtFileSystem chunked(chunk);
     const QStringList lines = chunked.readLines(path);
     checkReaders(chunked, path, lines);
     if (chunk != 0) {

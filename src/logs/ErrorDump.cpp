@@ -1,5 +1,6 @@
 #include "logs/ErrorDump.h"
 
+#include "platform/ControlCharacters.h"
 #include "platform/ProgramEnd.h"
 
 #include <QStringList>
@@ -11,7 +12,7 @@ const QString CrLf = QStringLiteral("\r\n");
 QString joinedTexts(std::initializer_list<const TextField*> fields) {
     QStringList texts;
     for (const TextField* field : fields)
-        texts << (field ? field->text : QString());
+        texts << (field ? withoutControlCharacters(field->text) : QString());
     return texts.join(QStringLiteral(", "));
 }
 
@@ -42,9 +43,8 @@ QString ErrorDumpText(const Program& program, const QString& category, int step)
             QStringLiteral(", %1, ").arg(s.ConvertF.value) +
             joinedTexts({&s.VRate, &s.BreakP, &s.Predict, &s.Disc1, &s.Disc2}) + CrLf,
         QStringLiteral("Program Data") + CrLf + QStringLiteral("------------"),
-        s.Date1.text + QStringLiteral(", ") + s.Date2.text + QStringLiteral(", ") + s.NRead1.text +
-            QStringLiteral(", ") + s.NRead2.text + QStringLiteral(", ") + CrLf + s.Notes.text +
-            CrLf,
+        joinedTexts({&s.Date1, &s.Date2, &s.NRead1, &s.NRead2}) + QStringLiteral(", ") + CrLf +
+            withoutControlCharacters(s.Notes.text) + CrLf,
         QStringLiteral("Program Actual") + CrLf + QStringLiteral("--------------"),
         resultsLine(s, false) + CrLf,
         QStringLiteral("Program Predicted") + CrLf + QStringLiteral("-----------------"),

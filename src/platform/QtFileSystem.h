@@ -5,11 +5,10 @@
 // The file system of the machine, through Qt's file classes.
 class QtFileSystem final : public FileSystem {
 public:
-    static constexpr qint64 DefaultChunkSize = 1 << 20;
-
-    // `chunkSize`: how much the line counter and the last-line reader read at a
-    // time; a small one lets tests reach the joins between chunks cheaply.
-    explicit QtFileSystem(qint64 chunkSize = DefaultChunkSize);
+    // `readLimit`: when above 0, the most the line counter and the last-line
+    // reader read at a time (0: their own sizes); a small one lets tests reach
+    // the joins between reads cheaply.
+    explicit QtFileSystem(qint64 readLimit = 0);
 
     bool directoryExists(const QString& path) const override;
     bool fileExists(const QString& path) const override;
@@ -23,5 +22,7 @@ public:
     void deleteFile(const QString& path) override;
 
 private:
-    qint64 chunkSize_;
+    qint64 limited(qint64 size) const;
+
+    qint64 readLimit_;
 };

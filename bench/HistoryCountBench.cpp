@@ -1,0 +1,184 @@
+// Times BuildHistoryEntry, which counts the lines of the history log, on logs
+// of growing size, beside `wc -l` on the same file in the same run. The count
+// should stay within twice the time of wc -l. On the same logs, Get Last
+// beside `tail -n 1`: it reads only the end, so its time should not grow.
+
+#include "GetLastBench.h"
+#include "calc/Program.h"
+#include "logs/HistoryEntry.h"
+#include "logs/LogFiles.h"
+#include "platform/ProgramEnd.h"
+#include "platform/QtFileSystem.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int Runs = 7;
+constexpr int RecordsPerPage = 36;
+
+class PrintedMessages final : public MessageBoxes {
+public:
+    MessageAnswer show(const Message& message) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(message.title), qPrintable(message.text));
+        return MessageAnswer::Ok;
+    }
+};
+
+class NoDesktop final : public Desktop {
+public:
+    bool openFile(const QString&) override { return false; }
+    bool openUrl(const QString&) override { return false; }
+};
+
+void fillCalculation(Sheet& s) {
+    s.ResultsLogName = QStringLiteral("Meterwin.log");
+    s.HistoryLogName = QStringLiteral("Meterwin_H.log");
+    s.Date2.text = QStringLiteral("14/03/2026");
+    s.NRead2.text = QStringLiteral("4512");
+    s.NRate1.text = QStringLiteral("£0.07000");
+    s.NRate2.text = QStringLiteral("£0.04000");
+    s.BreakP.text = QStringLiteral("670");
+    s.CalVal.text = QStringLiteral("39.400");
+    s.CFactor.text = QStringLiteral("1.022640");
+    s.SCharge.text = QStringLiteral("£12.50");
+    s.VRate.text = QStringLiteral("5.0");
+}
+
+// A history log of `records` records in pages, as the program writes it.
+bool writeHistoryLog(Program& program, qint64 records) {
+    CreateLogFiles(program);
+    BuildHistoryEntry(program); // a new log: the page header and one record
+    const QString entry = program.sheet.HistoryText;
+    const qsizetype recordStart = entry.lastIndexOf(QStringLiteral("\r\n")) + 2;
+    const QByteArray header = entry.left(recordStart).toUtf8();
+    const QByteArray record = entry.mid(recordStart).toUtf8() + "\r\n";
+    QByteArray page = header;
+    for (int i = 0; i < RecordsPerPage; ++i)
+        page += record;
+
+    QFile file(QStringLiteral("Log/") + program.sheet.HistoryLogName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    for (qint64 done = 0; done < records; done += RecordsPerPage) {
+        if (records - done >= RecordsPerPage) {
+            file.write(page);
+        } else {
+            file.write(header);
+            for (qint64 i = done; i < records; ++i)
+                file.write(record);
+        }
+    }
+    return file.error() == QFileDevice::NoError;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double buildEntryMs(Program& program) {
+    QElapsedTimer timer;
+    timer.start();
+    BuildHistoryEntry(program);
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// The time of `wc -l` and the count it printed.
+double wcMs(const QString& path, qint64& lines) {
+    QProcess wc;
+    QElapsedTimer timer;
+    timer.start();
+    wc.start(QStringLiteral("wc"), {QStringLiteral("-l"), path});
+    wc.waitForFinished(-1);
+    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    lines = wc.readAllStandardOutput().trimmed().split(' ').value(0).toLongLong();
+    return ms;
+}
+
+struct GetLastRow {
+    qint64 records = 0;
+    GetLastTiming timing;
+};
+
+bool measure(qint64 records, std::vector<GetLastRow>& getLastRows) {
+    QTemporaryDir dir;
+    if (!dir.isValid() || !QDir::setCurrent(dir.path()) || !QDir().mkdir(QStringLiteral("Log")))
+        return false;
+    const RegionalForms forms(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    PrintedMessages messages;
+    QtFileSystem files;
+    SystemClock clock;
+    NoDesktop desktop;
+    Program program(Services{forms, messages, files, clock, desktop});
+    fillCalculation(program.sheet);
+    if (!writeHistoryLog(program, records))
+        return false;
+
+    const QString path = QStringLiteral("Log/") + program.sheet.HistoryLogName;
+    const qint64 counted = files.countLines(path);
+    qint64 wcLines = 0;
+    std::vector<double> entryTimes;
+    std::vector<double> wcTimes;
+    buildEntryMs(program); // both start from a warm page cache
+    wcMs(path, wcLines);
+    for (int run = 0; run < Runs; ++run) {
+        entryTimes.push_back(buildEntryMs(program));
+        wcTimes.push_back(wcMs(path, wcLines));
+    }
+    const double entry = median(entryTimes);
+    const double wc = median(wcTimes);
+    std::printf("%9lld %10lld %10lld %12.3f %10.3f %7.2f%s\n", static_cast<long long>(records),
+                static_cast<long long>(counted), static_cast<long long>(wcLines), entry, wc,
+                entry / wc, counted == wcLines && entry <= 2 * wc ? "" : "  <-- check");
+    getLastRows.push_back({records, timeGetLast(program, path)});
+    QDir::setCurrent(QDir::tempPath());
+    return true;
+}
+
+void printGetLast(const std::vector<GetLastRow>& rows) {
+    std::printf("\nHistory log: Get Last (reads the end only) beside tail -n 1, median, "
+                "milliseconds\n");
+    std::printf("%9s %12s %12s %14s %10s\n", "records", "get last ms", "tail -n 1 ms",
+                "vs 1000 rec.", "same line");
+    for (const GetLastRow& row : rows) {
+        const double growth = row.timing.getLastMs / rows.front().timing.getLastMs;
+        std::printf("%9lld %12.4f %12.3f %14.2f %10s%s\n", static_cast<long long>(row.records),
+                    row.timing.getLastMs, row.timing.tailMs, growth,
+                    row.timing.sameLine ? "yes" : "no",
+                    row.timing.sameLine && growth <= 2 ? "" : "  <-- check");
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::printf("History log: BuildHistoryEntry (counts the lines) beside wc -l, median of %d "
+                "runs, milliseconds\n",
+                Runs);
+    std::printf("%9s %10s %10s %12s %10s %7s\n", "records", "lines", "wc lines", "entry ms",
+                "wc -l ms", "ratio");
+    std::vector<GetLastRow> getLastRows;
+    try {
+        for (const qint64 records : {qint64(1000), qint64(100000), qint64(1000000)}) {
+            if (!measure(records, getLastRows)) {
+                std::fprintf(stderr, "Cannot build a history log of %lld records\n",
+                             static_cast<long long>(records));
+                return 1;
+            }
+        }
+    } catch (const ProgramEnded&) {
+        return 2;
+    }
+    printGetLast(getLastRows);
+    return 0;
+}

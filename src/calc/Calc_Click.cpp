@@ -1,0 +1,127 @@
+#include "calc/Calc_Click.h"
+
+#include "calc/CalculateActual.h"
+#include "calc/CalculatePrediction.h"
+#include "calc/ReadingChecks.h"
+#include "calc/SheetFields.h"
+#include "logs/ErrorDump.h"
+#include "logs/HistoryEntry.h"
+#include "logs/LogFiles.h"
+#include "logs/ResultsReport.h"
+#include "platform/ControlCharacters.h"
+#include "settings/CheckSettings.h"
+#include "settings/ClearResults.h"
+#include "settings/TidyResults.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace {
+
+// The entries and settings in plain standard form, joined: two calculations
+// with the same signature would give the same results. `OnTop` and
+// `AutoSave` are not part of it. A separator that no entry can hold keeps
+// neighbouring parts apart: prediction 4 with VAT 5.0 must not read as no
+// prediction with VAT 45.0.
+QString signature(const Sheet& s) {
+    return QStringList{s.CurrencySymbol, s.Date1.text,        s.Date2.text,
+                       s.NRead1.text,    s.NRead2.text,       QString::number(s.ConvertF.value),
+                       s.Notes.text,     s.BreakP.text,       s.CFactor.text,
+                       s.NRate1.text,    s.CORate.text,       s.NRate2.text,
+                       s.Predict.text,   s.VRate.text,        QStringLiteral("1"),
+                       s.SCharge.text,   s.CalVal.text,       QStringLiteral("2"),
+                       s.Disc1.text,     QStringLiteral("3"), s.Disc2.text}
+        .join(QChar(0x1F));
+}
+
+// A note (or any entry) with a line break or another control character
+// could forge lines in the logs: such characters become spaces.
+void blankControlCharacters(Sheet& s) {
+    for (const auto& fields : {entryFields(s), settingFields(s)})
+        for (const auto& field : fields)
+            field.control->text = withoutControlCharacters(field.control->text);
+}
+
+// A fraction of a reading is dropped, not rounded.
+void makeReadingWhole(TextField& reading, const RegionalForms& forms) {
+    reading.text = forms.generalNumber(std::floor(forms.regionalNumber(reading.text)));
+}
+
+void refuse(Program& program) {
+    Sheet& s = program.sheet;
+    ClearActualResults(program);
+    ClearPredictedResults(program);
+    s.InputSignature.clear();
+    s.LastSignature.clear();
+    program.services.messages.show(
+        {MessageIcon::Exclamation, QStringLiteral("Meterwin Data Error"), s.ErrorList});
+}
+
+void reportUnchangedData(Program& program) {
+    Sheet& s = program.sheet;
+    TidyResults(program);
+    CheckSettings(program, true, true);
+    // It stays in the list until a command empties it; meanwhile other
+    // settings checks leave the settings as they are.
+    s.ErrorList = QStringLiteral("The data has not changed since the last calculation");
+    program.services.messages.show(
+        {MessageIcon::Exclamation, QStringLiteral("Meterwin Error"),
+         QStringLiteral("The data has not changed\r\nsince the last calculation")});
+}
+
+// `AutoSave` is read afresh before each step.
+void saveOrOfferSaving(Program& program) {
+    Sheet& s = program.sheet;
+    if (s.AutoSave.value == 1)
+        AppendResultsLog(program);
+    if (s.AutoSave.value == 1)
+        AppendHistoryLog(program);
+    if (s.AutoSave.value == 0)
+        s.Save.enabled = true;
+}
+
+void calculate(Program& program) {
+    Sheet& s = program.sheet;
+    ClearActualResults(program);
+    ClearPredictedResults(program);
+    CalculateActual(s, program.forms());
+    s.ErrorStep = 104;
+    CalculatePrediction(s, program.forms());
+    s.ErrorStep = 105;
+    s.LastSignature = signature(s);
+    TidyResults(program);
+    CheckSettings(program, true, true);
+    BuildResultsReport(program);
+    BuildHistoryEntry(program);
+    saveOrOfferSaving(program);
+}
+
+} // namespace
+
+void Calc_Click(Program& program) {
+    Sheet& s = program.sheet;
+    Guarded(program, QStringLiteral("Calculation Error"), [&] {
+        s.ErrorStep = 101;
+        blankControlCharacters(s);
+        s.ErrorList.clear();
+        CheckSettings(program, true, true);
+        CheckReadings(program);
+        s.ErrorStep = 102;
+        if (s.ErrorList.isEmpty())
+            CheckConsistency(program);
+        if (!s.ErrorList.isEmpty()) {
+            refuse(program);
+            return;
+        }
+        CheckSettings(program, true, false);
+        s.ErrorStep = 103;
+        makeReadingWhole(s.NRead1, program.forms());
+        makeReadingWhole(s.NRead2, program.forms());
+        s.InputSignature = signature(s);
+        if (s.LastSignature == s.InputSignature) {
+            reportUnchangedData(program);
+            return;
+        }
+        calculate(program);
+    });
+}

@@ -1,0 +1,107 @@
+#include "calc/ReadingChecks.h"
+
+#include "logs/ErrorDump.h"
+#include "settings/MoneyFields.h"
+
+namespace {
+
+constexpr double LowestReading1 = 1;
+constexpr double HighestReading1 = 999900;
+constexpr double LowestReading2 = 11;
+constexpr double HighestReading2 = 999999;
+constexpr qint64 SmallestDayGap = 3;
+constexpr double SmallestReadingGap = 10;
+
+const QDate EarliestDate1(2000, 1, 1);
+// Date 2 may not lie before 31 March 2000, although its message names 1st Jan 2000.
+const QDate EarliestDate2(2000, 3, 31);
+const QDate LatestDate(2015, 12, 31);
+
+void Append(Sheet& s, const char* message) {
+    s.ErrorList += QString::fromUtf8(message) + u'\n';
+}
+
+bool NothingEntered(const Sheet& s) {
+    return s.Date1.text.isEmpty() && s.Date2.text.isEmpty() && s.NRead1.text.isEmpty() &&
+           s.NRead2.text.isEmpty();
+}
+
+bool Outside(double value, double low, double high) {
+    return value < low || value > high;
+}
+
+bool Outside(QDate date, QDate low, QDate high) {
+    return date < low || date > high;
+}
+
+void CheckEntries(Sheet& s, const RegionalForms& forms) {
+    if (!forms.isRegionalDate(s.Date1.text))
+        Append(s, "Date 1 must be a valid date");
+    if (!forms.isRegionalDate(s.Date2.text))
+        Append(s, "Date 2 must be a valid date");
+    if (Outside(forms.leadingNumber(s.NRead1.text), LowestReading1, HighestReading1))
+        Append(s, "Meter Reading 1 must be between 1 and 999900");
+    if (Outside(forms.leadingNumber(s.NRead2.text), LowestReading2, HighestReading2))
+        Append(s, "Meter Reading 2 must be between 11 and 999999");
+}
+
+void CheckDates(Sheet& s, const RegionalForms& forms) {
+    const QDate date1 = forms.dateValue(s.Date1.text);
+    const QDate date2 = forms.dateValue(s.Date2.text);
+    if (Outside(date1, EarliestDate1, LatestDate))
+        Append(s, "Date 1 must be between 1st Jan 2000 and 31st Dec 2015 than Date 1");
+    if (Outside(date2, EarliestDate2, LatestDate))
+        Append(s, "Date 2 must be between 1st Jan 2000 and 31st Dec 2015 than Date 1");
+    if (RegionalForms::dayCount(date1, date2) < SmallestDayGap)
+        Append(s, "Date 2 must be at least 3 days later than Date 1");
+    s.Date1.text = forms.shortDate(date1);
+    s.Date2.text = forms.shortDate(date2);
+}
+
+void CheckReadingGap(Sheet& s, const RegionalForms& forms) {
+    if (forms.leadingNumber(s.NRead2.text) - forms.leadingNumber(s.NRead1.text) <
+        SmallestReadingGap)
+        Append(s, "Meter Reading 2 must be at least 10 greater than Meter Reading 1");
+}
+
+void CheckRate2AndBreakPoint(Sheet& s, const RegionalForms& forms) {
+    const double rate2 = moneyValue(forms, s.NRate2.text);
+    const double breakPoint = forms.leadingNumber(s.BreakP.text);
+    if (breakPoint == 0 && rate2 != 0)
+        Append(s, "The Rate 1 to Rate 2 Breakpoint must be set if Rate 2 is set");
+    if (breakPoint != 0 && rate2 == 0)
+        Append(s, "Rate 2 must be set if the Rate 1 to Rate 2 Breakpoint is set");
+}
+
+} // namespace
+
+void CheckReadings(Program& program) {
+    Sheet& s = program.sheet;
+    Guarded(program, QStringLiteral("Check Error"), [&] {
+        s.ErrorStep = 121;
+        if (NothingEntered(s))
+            Append(s, "No Meter Readings To Calculate");
+        else
+            CheckEntries(s, program.forms());
+        s.ErrorStep = 122;
+        if (s.ErrorCheckInhibited == 1)
+            s.ErrorList.clear();
+    });
+}
+
+void CheckConsistency(Program& program) {
+    Sheet& s = program.sheet;
+    const RegionalForms& forms = program.forms();
+    s.ErrorStep = 111;
+    CheckDates(s, forms);
+    s.ErrorStep = 112;
+    CheckReadingGap(s, forms);
+    s.ErrorStep = 113;
+    CheckRate2AndBreakPoint(s, forms);
+    // The prediction period is not compared with the dates: every period
+    // that the settings checks accept is calculated.
+    s.ErrorStep = 115;
+    s.ErrorStep = 116;
+    if (s.ErrorCheckInhibited == 1)
+        s.ErrorList.clear();
+}

@@ -1,0 +1,86 @@
+#include "RunCalc.h"
+
+#include "ConsoleMessageBoxes.h"
+#include "SheetJson.h"
+#include "calc/Calc_Click.h"
+#include "calc/SheetFields.h"
+#include "platform/ProgramEnd.h"
+#include "platform/QtFileSystem.h"
+#include "settings/ConvertF_Click.h"
+#include "shell/Startup.h"
+
+#include <QDir>
+#include <QTextStream>
+
+namespace {
+
+// The command line opens nothing on the desktop.
+class NoDesktop final : public Desktop {
+public:
+    bool openFile(const QString&) override { return false; }
+    bool openUrl(const QString&) override { return false; }
+};
+
+// A setting given on the command line, as if typed into its field.
+void applySetting(Sheet& sheet, const QString& name, const QString& value) {
+    if (name == QStringLiteral("ConvertF")) {
+        const int ticked = value.trimmed() == QStringLiteral("1") ? 1 : 0;
+        if (sheet.ConvertF.value != ticked) {
+            sheet.ConvertF.value = ticked;
+            ConvertF_Click(sheet);
+        }
+        return;
+    }
+    for (const auto& field : settingFields(sheet))
+        if (field.name == name)
+            field.control->text = value;
+}
+
+void applyRequest(Sheet& sheet, const CalcRequest& request) {
+    sheet.Date2.text = request.date2;
+    sheet.NRead2.text = request.read2;
+    if (request.date1)
+        sheet.Date1.text = *request.date1;
+    if (request.read1)
+        sheet.NRead1.text = *request.read1;
+    if (request.notes)
+        sheet.Notes.text = *request.notes;
+    for (const auto& [name, value] : request.settings)
+        applySetting(sheet, name, value);
+    sheet.AutoSave.value = request.save ? 1 : 0;
+}
+
+} // namespace
+
+int runCalc(const CalcRequest& request) {
+    if (!request.directory.isEmpty() && !QDir::setCurrent(request.directory)) {
+        QTextStream(stderr) << "meterwin-cli: cannot enter the directory " << request.directory
+                            << '\n';
+        return 2;
+    }
+    const RegionalForms forms;
+    ConsoleMessageBoxes boxes;
+    QtFileSystem files;
+    const SystemClock clock;
+    NoDesktop desktop;
+    Program program({forms, boxes, files, clock, desktop});
+    try {
+        LoadMeterwinMain(program, {{}, /*writeStartEntry=*/false, false});
+        boxes.clearCount();
+        applyRequest(program.sheet, request);
+        Calc_Click(program);
+    } catch (const ProgramEnded&) {
+        return 2;
+    }
+    if (boxes.refusedByChecks())
+        return 1;
+    QTextStream out(stdout);
+    if (request.json)
+        out << sheetJson(program.sheet);
+    else
+        out << QString(program.sheet.ReportText)
+                   .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.flush();
+    // A save that could not be written must not look like success to a script.
+    return boxes.count() == 0 ? 0 : 2;
+}

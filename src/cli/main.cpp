@@ -1,0 +1,19 @@
+#include "CalcRequest.h"
+#include "RunCalc.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const ParsedCommandLine parsed = parseCommandLine(app.arguments().mid(1));
+    if (parsed.help) {
+        QTextStream(stdout) << usageText();
+        return 0;
+    }
+    if (!parsed.request) {
+        QTextStream(stderr) << "meterwin-cli: " << parsed.error << "\n\n" << usageText();
+        return 64;
+    }
+    return runCalc(*parsed.request);
+}

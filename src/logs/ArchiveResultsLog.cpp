@@ -1,0 +1,96 @@
+#include "logs/ArchiveResultsLog.h"
+
+#include "calc/StatusLine.h"
+#include "logs/LogCommandMessages.h"
+#include "logs/LogPaths.h"
+#include "platform/SpaceTrim.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+// The archive always works on this file, whatever name the window holds.
+const QString ResultsLog = logFilePath(QStringLiteral("Meterwin.log"));
+
+void noDataToArchive(MessageBoxes& boxes) {
+    boxes.show({MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),
+                QStringLiteral("There is no data to archive!") + CrLf +
+                    QStringLiteral("Results file not archived.")});
+}
+
+bool userAgrees(MessageBoxes& boxes) {
+    return boxes.show({MessageIcon::Exclamation,
+                       QStringLiteral("Meterwin Archive Results Log File"),
+                       QStringLiteral("Are you sure you want to") + CrLf +
+                           QStringLiteral("archive the results log") + CrLf +
+                           QStringLiteral("file and create a new one?"),
+                       MessageButtons::YesNo}) == MessageAnswer::Yes;
+}
+
+void archiveFailed(MessageBoxes& boxes) {
+    boxes.show({MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),
+                QStringLiteral("Unable to archive the log file Meterwin.log.") + CrLf +
+                    QStringLiteral("This may be a permissions problem.")});
+}
+
+void archiveResultsLog(Program& program) {
+    FileSystem& files = program.services.files;
+    const QDateTime now = program.services.clock.now();
+    const QString archive = ArchiveName(files, now.date());
+    files.copyFile(ResultsLog, archive);
+    files.deleteFile(ResultsLog);
+    files.createEmpty(ResultsLog);
+    files.appendLine(ResultsLog, ArchiveHeader(program.forms(), now));
+}
+
+} // namespace
+
+bool HoldsCalculation(const QStringList& lines) {
+    for (const QString& line : lines) {
+        if (trimSpaces(line).startsWith(QStringLiteral("Calorific")))
+            return true;
+    }
+    return false;
+}
+
+QString ArchiveName(FileSystem& files, QDate today) {
+    const QString stem =
+        logFilePath(QStringLiteral("Meterwin_") + today.toString(QStringLiteral("yyMMdd")) + u'_');
+    // The sequence number is a 16-bit counter: a day's 32768th archive fails.
+    for (int number = 1; number <= std::numeric_limits<std::int16_t>::max(); ++number) {
+        const QString name = stem + QString::number(number) + QStringLiteral(".log");
+        if (!files.fileExists(name))
+            return name;
+    }
+    throw RunTimeFailure("Overflow");
+}
+
+QString ArchiveHeader(const RegionalForms& forms, const QDateTime& now) {
+    return QStringLiteral("Meterwin Results Log") + CrLf + QStringLiteral("Version 2.0") + CrLf +
+           QStringLiteral("File Created") + CrLf + forms.shortDateTime(now) + CrLf + CrLf;
+}
+
+void Archive_Click(Program& program) {
+    MessageBoxes& boxes = program.services.messages;
+    FileSystem& files = program.services.files;
+    try {
+        if (!files.directoryExists(logDirectory()))
+            ShowLogCommandDirectoryMissing(boxes);
+        if (!files.fileExists(ResultsLog))
+            ShowLogCommandResultsLogMissing(boxes);
+        if (!HoldsCalculation(files.readLines(ResultsLog))) {
+            noDataToArchive(boxes);
+            return;
+        }
+        if (!userAgrees(boxes))
+            return;
+        archiveResultsLog(program);
+    } catch (const std::exception&) {
+        archiveFailed(boxes);
+        return;
+    }
+    // Only now is the archive a fact: a failure above has shown its own message.
+    ShowStatus(program.sheet, QStringLiteral("Results Log File Archived"));
+}

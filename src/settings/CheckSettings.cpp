@@ -1,0 +1,32 @@
+#include "settings/CheckSettings.h"
+
+#include "logs/ErrorDump.h"
+#include "settings/CostFields.h"
+#include "settings/MoneyFields.h"
+#include "settings/NormaliseSettings.h"
+#include "settings/SettingsChecks.h"
+#include "settings/TaxLabels.h"
+
+void CheckSettings(Program& program, bool StripSymbol, bool AddSymbol) {
+    Sheet& s = program.sheet;
+    const RegionalForms& forms = program.forms();
+    Guarded(program, QStringLiteral("Check Error"), [&] {
+        s.ErrorStep = 131;
+        if (StripSymbol)
+            StripCurrencySymbols(s, forms);
+        s.ErrorStep = 132;
+        RunSettingsChecks(s, forms);
+        s.ErrorStep = 133;
+        if (s.ErrorCheckInhibited == 1)
+            s.ErrorList.clear();
+        s.ErrorStep = 134;
+        if (s.ErrorList.isEmpty())
+            NormaliseSettings(s, forms);
+        if (s.ErrorList.isEmpty() && AddSymbol) {
+            s.CurrencySymbol = forms.currencySymbol();
+            AddCurrencySymbols(s, forms);
+        }
+        ShowTaxLabels(s, forms);
+        FormatCostFields(s, forms);
+    });
+}

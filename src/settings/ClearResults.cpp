@@ -1,0 +1,29 @@
+#include "settings/ClearResults.h"
+
+#include "calc/ResultColumn.h"
+#include "logs/ErrorDump.h"
+
+namespace {
+
+constexpr int ClearActualStep = 42;
+constexpr int ClearPredictedStep = 43;
+
+void ClearColumn(ResultColumn c) {
+    for (TextField* field : {&c.TDays, &c.NRUnits, &c.CRUnits, &c.R1Units, &c.R2Units, &c.NR1Cost,
+                             &c.NR2Cost, &c.TCost, &c.TVCost, &c.TSCharge, &c.CDay, &c.TCO2})
+        field->text.clear();
+    for (TextField* money : {&c.TCost, &c.CDay, &c.TVCost})
+        money->colour = DarkGrey;
+}
+
+} // namespace
+
+void ClearActualResults(Program& program) {
+    GuardedAtStep(program, QStringLiteral("Clear Error"), ClearActualStep,
+                  [&] { ClearColumn(actualColumn(program.sheet)); });
+}
+
+void ClearPredictedResults(Program& program) {
+    GuardedAtStep(program, QStringLiteral("Clear Error"), ClearPredictedStep,
+                  [&] { ClearColumn(predictedColumn(program.sheet)); });
+}

@@ -1,0 +1,69 @@
+#include "shell/GetLast.h"
+
+#include "calc/StatusLine.h"
+#include "logs/ErrorDump.h"
+#include "logs/LogMessages.h"
+#include "logs/LogPaths.h"
+#include "platform/SpaceTrim.h"
+#include "shell/EntryDates.h"
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// The last line of this message has no full stop.
+[[noreturn]] void historyLogMissing(MessageBoxes& boxes, const QString& name) {
+    ShowFatalMessage(boxes, {MessageIcon::Critical, QStringLiteral("Meterwin Log File Error"),
+                             QStringLiteral("The log file %1 does not exist or").arg(name) + CrLf +
+                                 QStringLiteral("is corrupted. Delete the file %1 and").arg(name) +
+                                 CrLf + QStringLiteral("restart the program to restore the file.") +
+                                 CrLf + QStringLiteral("The program will now terminate")});
+}
+
+QString statusText(LastReadings outcome) {
+    switch (outcome) {
+    case LastReadings::Restored:
+        return QStringLiteral("Last Readings Restored");
+    case LastReadings::NoData:
+        return QStringLiteral("No Data To Restore");
+    case LastReadings::NoPreviousReadings:
+        break;
+    }
+    return QStringLiteral("No Previous Readings To Restore");
+}
+
+} // namespace
+
+LastReadings RestoreLastReadings(Sheet& sheet, const RegionalForms& forms,
+                                 const QString& lastLine) {
+    if (lastLine.isEmpty())
+        return LastReadings::NoPreviousReadings;
+    // The record's fixed columns: the date in characters 1 to 11, the reading
+    // in characters 14 to 20.
+    const QString date = trimSpaces(QStringView(lastLine).left(11));
+    const QString reading = lastLine.size() < 14 ? QString() : trimSpaces(lastLine.mid(13, 7));
+    if (!forms.isRegionalDate(date) || !(forms.leadingNumber(reading) >= 1))
+        return LastReadings::NoData;
+    sheet.Date1.text = date;
+    sheet.NRead1.text = reading;
+    RewriteEntryDates(sheet, forms);
+    return LastReadings::Restored;
+}
+
+void Get_Last_Click(Program& program) {
+    Sheet& s = program.sheet;
+    Guarded(program, QStringLiteral("Log File Read Error"), [&] {
+        s.ErrorStep = 141;
+        FileSystem& files = program.services.files;
+        if (!files.directoryExists(logDirectory()))
+            ShowFatalMessage(program.services.messages, logDirectoryMissingMessage());
+        const QString path = logFilePath(s.HistoryLogName);
+        if (!files.fileExists(path))
+            historyLogMissing(program.services.messages, s.HistoryLogName);
+        // Only the end of the file is read: the log grows with every saved
+        // calculation, and only its last line matters here.
+        const QString lastLine = files.readLastLine(path);
+        ShowStatus(s, statusText(RestoreLastReadings(s, program.forms(), lastLine)));
+        s.Save.enabled = false;
+    });
+}

@@ -1,0 +1,92 @@
+#include "shell/ReadConfiguration.h"
+
+#include "logs/ErrorDump.h"
+#include "platform/DecimalText.h"
+#include "platform/SpaceTrim.h"
+#include "settings/CheckSettings.h"
+#include "settings/ConvertF_Click.h"
+#include "shell/ConfigurationFile.h"
+#include "shell/WindowOptions.h"
+
+#include <cmath>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+[[noreturn]] void configurationFault(MessageBoxes& boxes, const QString& firstLine) {
+    ShowFatalMessage(
+        boxes, {MessageIcon::Critical, QStringLiteral("Meterwin Configuration File Error"),
+                firstLine + CrLf + QStringLiteral("Reinstall the program to restore the file.") +
+                    CrLf + QStringLiteral("The program will now terminate.")});
+}
+
+struct Counters {
+    int keys = 14;
+    int sections = 2;
+};
+
+// One line as read; empty lines and comments were skipped before.
+void readLine(Sheet& s, const QString& line, Counters& counters) {
+    for (const ConfigurationKey& key : configurationKeys()) {
+        if (line.startsWith(key.text)) {
+            StoreConfigurationValue(s, key, QStringView(line).mid(key.text.size()));
+            --counters.keys;
+            break;
+        }
+    }
+    if (line == QStringLiteral("[Run]") || line == QStringLiteral("[Data]"))
+        --counters.sections;
+    s.ConfigEcho += CrLf + line;
+}
+
+// The check box takes the value held beside it, less one, rounded half to even.
+// A value that the error-check switch let through outside 1 to 2 ticks the box
+// when it is above 2 and leaves it unticked when it is below 1.
+int checkBoxValue(double held) {
+    return std::nearbyint(held - 1) >= 1 ? 1 : 0;
+}
+
+// A change of a check box runs the same action as a click on it.
+void setCheckBox(Program& program, CheckBox& box, int value, void (*action)(Program&)) {
+    if (box.value == value)
+        return;
+    box.value = value;
+    action(program);
+}
+
+void convertUnits(Program& program) {
+    ConvertF_Click(program.sheet);
+}
+
+} // namespace
+
+void ReadConfiguration(Program& program) {
+    Sheet& s = program.sheet;
+    Guarded(program, QStringLiteral("Config Read Error"), [&] {
+        s.ErrorStep = 161;
+        s.ConfigEcho = QStringLiteral("Meterwin Configuration") + CrLf + QString(22, u'-');
+        FileSystem& files = program.services.files;
+        if (!files.fileExists(configurationPath()))
+            configurationFault(program.services.messages,
+                               QStringLiteral("The configuration file is missing or corrupted."));
+        const QStringList lines = files.readLines(configurationPath());
+        s.ErrorStep = 162;
+        Counters counters;
+        for (const QString& line : lines) {
+            // Tested on the line as read: "  #" is not a comment.
+            if (line.isEmpty() || line.startsWith(u'#'))
+                continue;
+            readLine(s, trimSpaces(line), counters);
+        }
+        s.ConfigEcho += CrLf + CrLf;
+        s.ErrorStep = 163;
+        CheckSettings(program, false, true);
+        if (!s.ErrorList.isEmpty() || counters.keys != 0 || counters.sections != 0)
+            configurationFault(program.services.messages,
+                               QStringLiteral("The configuration file is corrupted."));
+        setCheckBox(program, s.OnTop, checkBoxValue(s.RunOnTop), OnTop_Click);
+        setCheckBox(program, s.AutoSave, checkBoxValue(s.LogLevel), AutoSave_Click);
+        setCheckBox(program, s.ConvertF, checkBoxValue(leadingDecimal(s.Convert)), convertUnits);
+    });
+}

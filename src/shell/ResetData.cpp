@@ -1,0 +1,17 @@
+#include "shell/ResetData.h"
+
+#include "calc/StatusLine.h"
+#include "settings/ClearResults.h"
+#include "shell/EntryDates.h"
+#include "shell/ReadConfiguration.h"
+
+void Reset_Defaults_Click(Program& program) {
+    Sheet& s = program.sheet;
+    s.ErrorList.clear();
+    ReadConfiguration(program);
+    ClearActualResults(program);
+    ClearPredictedResults(program);
+    s.Save.enabled = false;
+    ShowStatus(s, QStringLiteral("Gas Data Restored"));
+    RewriteEntryDates(s, program.forms());
+}

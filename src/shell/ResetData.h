@@ -1,0 +1,6 @@
+#pragma once
+
+#include "calc/Program.h"
+
+// Reset Data: reads the configuration file again and clears the results.
+void Reset_Defaults_Click(Program& program);

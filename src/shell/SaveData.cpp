@@ -1,0 +1,91 @@
+#include "shell/SaveData.h"
+
+#include "calc/StatusLine.h"
+#include "logs/ErrorDump.h"
+#include "settings/CheckSettings.h"
+#include "settings/CostFields.h"
+#include "shell/ConfigurationFile.h"
+#include "shell/EntryDates.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+void showProblems(MessageBoxes& boxes, const QString& problems) {
+    boxes.show({MessageIcon::Exclamation, QStringLiteral("Meterwin Data Error"), problems});
+}
+
+[[noreturn]] void dataDirectoryMissing(MessageBoxes& boxes) {
+    ShowFatalMessage(boxes, {MessageIcon::Critical, QStringLiteral("Meterwin Data Directory Error"),
+                             QStringLiteral("The data directory does not exist.") + CrLf +
+                                 QStringLiteral("To restore the Data directory") + CrLf +
+                                 QStringLiteral("reinstall the program.") + CrLf +
+                                 QStringLiteral("The program will now terminate.")});
+}
+
+[[noreturn]] void unableToWrite(MessageBoxes& boxes) {
+    ShowFatalMessage(boxes,
+                     {MessageIcon::Exclamation, QStringLiteral("Meterwin Configuration File Error"),
+                      QStringLiteral("Unable to write to the configuration file.") + CrLf +
+                          QStringLiteral("This may be a permissions problem.") + CrLf +
+                          QStringLiteral("The program will now terminate.")});
+}
+
+QString keyLine(const Program& program, const ConfigurationKey& key) {
+    return key.text + ConfigurationValue(program.sheet, key, program.forms());
+}
+
+} // namespace
+
+QString ConfigurationText(const Program& program) {
+    const QDateTime now = program.services.clock.now();
+    const QList<ConfigurationKey>& keys = configurationKeys();
+    QStringList lines = {
+        QStringLiteral("# Meterwin Version 2.0"),
+        QStringLiteral("# Updated ") + program.forms().shortDate(now.date()) + u' ' +
+            now.time().toString(QStringLiteral("HH:mm")),
+        QString(),
+        QStringLiteral("[Run]"),
+        keyLine(program, keys.at(0)),
+        keyLine(program, keys.at(1)),
+        QString(),
+        QStringLiteral("[Data]"),
+    };
+    for (qsizetype i = 2; i < keys.size(); ++i)
+        lines << keyLine(program, keys.at(i));
+    lines << QString();
+    return lines.join(CrLf) + CrLf;
+}
+
+void Save_Defaults_Click(Program& program) {
+    Sheet& s = program.sheet;
+    MessageBoxes& boxes = program.services.messages;
+    Guarded(program, QStringLiteral("Save Config Error"), [&] {
+        s.ErrorStep = 201;
+        s.ErrorList.clear();
+        CheckSettings(program, true, false);
+        if (!s.ErrorList.isEmpty()) {
+            showProblems(boxes, s.ErrorList);
+            return;
+        }
+        s.ErrorStep = 202;
+        const QString text = ConfigurationText(program);
+        FileSystem& files = program.services.files;
+        if (!files.directoryExists(dataDirectory()))
+            dataDirectoryMissing(boxes);
+        try {
+            // Replaced as a whole or not at all: a failed write must not cost
+            // the user the tariff the file held.
+            files.replaceFile(configurationPath(), text);
+        } catch (const FileFailure&) {
+            unableToWrite(boxes);
+        }
+        s.ErrorStep = 204;
+        ShowStatus(s, QStringLiteral("Gas Data Saved"));
+        CheckSettings(program, false, true);
+        FormatCostFields(s, program.forms());
+        RewriteEntryDates(s, program.forms());
+    });
+}

@@ -1,0 +1,52 @@
+#include "shell/Startup.h"
+
+#include "logs/ErrorDump.h"
+#include "logs/LogFiles.h"
+#include "settings/ClearResults.h"
+#include "settings/TaxLabels.h"
+#include "shell/ClearEntries.h"
+#include "shell/GetLast.h"
+#include "shell/ReadConfiguration.h"
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+[[noreturn]] void dataDirectoryMissing(Program& program) {
+    ShowFatalMessage(program.services.messages,
+                     {MessageIcon::Critical, QStringLiteral("Meterwin Data Directory Error"),
+                      QStringLiteral("The data directory does not exist.") + CrLf +
+                          QStringLiteral("To restore the data directory") + CrLf +
+                          QStringLiteral("reinstall the program.") + CrLf +
+                          QStringLiteral("The program will now terminate.")});
+}
+
+} // namespace
+
+void LoadMeterwinMain(Program& program, const StartupChoices& choices) {
+    Sheet& s = program.sheet;
+    Guarded(program, QStringLiteral("Loading Error"), [&] {
+        s.ErrorStep = 151;
+        if (!program.services.files.directoryExists(QStringLiteral("Data")))
+            dataDirectoryMissing(program);
+        s.ErrorStep = 152;
+        s.ErrorCheckInhibited =
+            choices.arguments == QStringList{QStringLiteral("-InhibitErrorCheck")} ? 1 : 0;
+        s.ErrorStep = 153;
+        ShowTaxLabels(s, program.forms());
+        ReadConfiguration(program);
+        s.ErrorStep = 154;
+        s.ResultsLogName = QStringLiteral("Meterwin.log");
+        s.HistoryLogName = QStringLiteral("Meterwin_H.log");
+        CreateLogFiles(program);
+        s.ErrorStep = 155;
+        if (choices.writeStartEntry)
+            WriteStartEntry(program);
+        s.ErrorStep = 156;
+        ClearEntries(program);
+        ClearActualResults(program);
+        ClearPredictedResults(program);
+        Get_Last_Click(program);
+        s.Save_Defaults.enabled = choices.mayReplaceConfiguration;
+    });
+}
