@@ -4,11 +4,14 @@
 //
 // Input: one byte choosing the most the readers read at a time (0: their own
 // sizes; 1 to 255 bytes otherwise, so that line ends fall on the joins
-// between reads), then the bytes of the file.
+// between reads) and the locale Get Last reads the last line in, then the
+// bytes of the file.
 
 #include "FuzzSupport.h"
 
+#include "calc/Sheet.h"
 #include "platform/QtFileSystem.h"
+#include "shell/GetLast.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -49,12 +52,16 @@ void checkReaders(QtFileSystem& files, const QString& path, const QStringList& l
             describe(lines) + QStringLiteral(", countLines %1").arg(count));
 }
 
-// What Get Last does with the line: the date in characters 1 to 11, the
-// reading in 14 to 20; neither may fail whatever the line holds.
-void readLastReadings(const QString& line) {
-    static const RegionalForms& forms = fuzz::formsFor(0);
-    (void)forms.isRegionalDate(line.left(11).trimmed());
-    (void)forms.leadingNumber(line.mid(13, 7).trimmed());
+// Get Last restores the readings from the last line whatever it holds, or
+// leaves them; what it restores reads back as a date and a reading of 1 or more.
+void restoreFrom(const QString& line, const RegionalForms& forms) {
+    Sheet sheet;
+    if (RestoreLastReadings(sheet, forms, line) != LastReadings::Restored)
+        return;
+    const QString detail = QStringLiteral("line \"%1\" gives \"%2\" and \"%3\"")
+                               .arg(line, sheet.Date1.text, sheet.NRead1.text);
+    require(forms.isRegionalDate(sheet.Date1.text), "a restored date is a date", detail);
+    require(forms.leadingNumber(sheet.NRead1.text) >= 1, "a restored reading is 1 or more", detail);
 }
 
 } // namespace
@@ -74,7 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QtFileSystem whole;
         checkReaders(whole, path, lines);
     }
-    if (!lines.isEmpty())
-        readLastReadings(lines.last());
+    restoreFrom(lines.isEmpty() ? QString() : lines.last(), fuzz::formsFor(chunk));
     return 0;
 }
