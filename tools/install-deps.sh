@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running need, and
-# nothing when they are all there already (no apt-get update then).
+# nothing when they are all there already (no apt-get update then). Extra
+# packages that one script alone needs can be named as arguments.
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core xvfb xauth
-    clang libclang-rt-14-dev)
+    clang libclang-rt-14-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -11,10 +11,17 @@ std::vector<TestFactory>& registeredTests() {
     return tests;
 }
 
+ApplicationFactory& applicationFactory() {
+    static ApplicationFactory factory = [](int& argc, char** argv) {
+        return std::make_unique<QCoreApplication>(argc, argv);
+    };
+    return factory;
+}
+
 } // namespace testsupport
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = testsupport::applicationFactory()(argc, argv);
     int failures = 0;
     for (const auto& makeTest : testsupport::registeredTests()) {
         // Each class starts from the same locale, whatever the one before it set.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QObject>
 #include <functional>
 #include <memory>
@@ -16,6 +17,18 @@ std::vector<TestFactory>& registeredTests();
 struct TestRegistration {
     explicit TestRegistration(TestFactory factory) {
         registeredTests().push_back(std::move(factory));
+    }
+};
+
+// The application object of a test program: a QCoreApplication unless the
+// program registers another maker (the window's tests need a QApplication).
+using ApplicationFactory = std::function<std::unique_ptr<QCoreApplication>(int& argc, char** argv)>;
+
+ApplicationFactory& applicationFactory();
+
+struct ApplicationRegistration {
+    explicit ApplicationRegistration(ApplicationFactory factory) {
+        applicationFactory() = std::move(factory);
     }
 };
 

@@ -1,0 +1,17 @@
+#include "app/DesktopStart.h"
+
+#include "platform/ProgramEnd.h"
+#include "shell/Startup.h"
+
+std::unique_ptr<MeterwinMain> StartMeterwinMain(Program& program, const QStringList& arguments,
+                                                const ConfigurationPermission& permission) {
+    try {
+        LoadMeterwinMain(program,
+                         StartupChoices{arguments, true, permission.mayReplaceConfiguration()});
+    } catch (const ProgramEnded&) {
+        return nullptr;
+    }
+    auto window = std::make_unique<MeterwinMain>(program);
+    window->showFirstTime();
+    return window;
+}

@@ -1,0 +1,160 @@
+#include "app/MeterwinMain.h"
+
+#include "app/AboutDialog.h"
+#include "app/LogoArt.h"
+#include "app/WindowCommands.h"
+#include "calc/StatusLine.h"
+#include "logs/ErrorDump.h"
+#include "platform/ProgramEnd.h"
+#include "shell/Activation.h"
+#include "shell/WebPage.h"
+#include "ui_MeterwinMain.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <exception>
+
+namespace {
+
+constexpr int StatusLineMilliseconds = 2000;
+
+// The form is set up before the view looks for its controls.
+QWidget& withForm(Ui::MeterwinMain& form, QWidget& window) {
+    form.setupUi(&window);
+    return window;
+}
+
+} // namespace
+
+MeterwinMain::MeterwinMain(Program& program, QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::MeterwinMain>()), program_(program),
+      view_(withForm(*ui_, *this)) {
+    ui_->Logo->setPixmap(QPixmap::fromImage(DrawLogo(112)));
+    ui_->Logo->installEventFilter(this);
+    timer1_.setInterval(StatusLineMilliseconds);
+    timer1_.setSingleShot(true);
+    connect(&timer1_, &QTimer::timeout, this, &MeterwinMain::tickTimer1);
+    connectCommands();
+}
+
+MeterwinMain::~MeterwinMain() = default;
+
+void MeterwinMain::connectCommands() {
+    for (const auto& [name, command] : ButtonCommands()) {
+        auto* button = findChild<QPushButton*>(name);
+        connect(button, &QPushButton::clicked, this, [this, command] { run(command); });
+    }
+    for (const auto& [name, command] : CheckBoxCommands()) {
+        auto* box = findChild<QCheckBox*>(name);
+        connect(box, &QCheckBox::clicked, this, [this, command] { run(command); });
+    }
+    connect(ui_->About, &QPushButton::clicked, this, &MeterwinMain::showAbout);
+    connect(ui_->Exit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void MeterwinMain::showFirstTime() {
+    // Loading may have put its outcome on the status line.
+    if (program_.sheet.Timer1)
+        timer1_.start();
+    view_.show(program_.sheet);
+    applyOnTop();
+    show();
+    activate();
+    ui_->Date2->setFocus();
+}
+
+void MeterwinMain::run(const Command& command) {
+    // Message boxes are modal; this only keeps a stray event out of a command.
+    if (busy_ || failed_)
+        return;
+    busy_ = true;
+    Sheet& sheet = program_.sheet;
+    view_.readInto(sheet);
+    // A status text shown by this command (re)starts the count of two seconds.
+    sheet.Timer1 = false;
+    bool ended = false;
+    try {
+        try {
+            command(program_);
+        } catch (const std::exception&) {
+            // Every command guards its own work; this is the last net, so that
+            // nothing unexpected ever leaves the window unrecorded.
+            WriteErrorDump(program_, QStringLiteral("Program Error"), sheet.ErrorStep);
+        }
+    } catch (const ProgramEnded&) {
+        ended = true;
+    }
+    busy_ = false;
+    if (ended) {
+        endProgram();
+        return;
+    }
+    if (sheet.Timer1)
+        timer1_.start();
+    else if (timer1_.isActive())
+        sheet.Timer1 = true;
+    view_.show(sheet);
+    applyOnTop();
+}
+
+void MeterwinMain::activate() {
+    run([](Program& program) { MeterwinMain_Activate(program.sheet); });
+}
+
+void MeterwinMain::applyOnTop() {
+    const bool onTop = MainWindowOnTop(program_.sheet);
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
+        return;
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    // Changing the flag hides the window.
+    if (visible)
+        show();
+}
+
+void MeterwinMain::tickTimer1() {
+    // Only the status line: the fields may hold typed text not yet copied.
+    Timer1_Timer(program_.sheet);
+    view_.showStatus(program_.sheet);
+}
+
+void MeterwinMain::endProgram() {
+    failed_ = true;
+    timer1_.stop();
+    close();
+}
+
+void MeterwinMain::showAbout() {
+    if (busy_ || failed_)
+        return;
+    busy_ = true;
+    AboutDialog dialog(program_, this);
+    dialog.exec();
+    busy_ = false;
+    if (dialog.programEnded()) {
+        endProgram();
+        return;
+    }
+    // Closing the box makes the main window the active one again.
+    activate();
+}
+
+void MeterwinMain::closeEvent(QCloseEvent* event) {
+    // Exit and the window frame end the program at once; nothing is saved.
+    timer1_.stop();
+    event->accept();
+}
+
+bool MeterwinMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->Logo && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        run([](Program& program) {
+            QCoreApplication::processEvents();
+            Logo_Click(program);
+        });
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,9 @@
+#include "shell/Activation.h"
+
+void MeterwinMain_Activate(Sheet& sheet) {
+    sheet.Save.enabled = false;
+}
+
+bool MainWindowOnTop(const Sheet& sheet) {
+    return sheet.OnTop.value == 1;
+}

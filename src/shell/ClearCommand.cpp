@@ -1,0 +1,16 @@
+#include "shell/ClearCommand.h"
+
+#include "calc/StatusLine.h"
+#include "settings/ClearResults.h"
+#include "shell/ClearEntries.h"
+
+void Clear_Click(Program& program) {
+    Sheet& s = program.sheet;
+    ClearEntries(program);
+    ClearActualResults(program);
+    ClearPredictedResults(program);
+    s.InputSignature.clear();
+    s.LastSignature.clear();
+    ShowStatus(s, QStringLiteral("Data Cleared"));
+    s.Save.enabled = false;
+}

@@ -1,0 +1,53 @@
+# Installs the build twice into a fresh directory: the layout of an
+# installation, and a second installation that keeps the user's tariff and logs.
+#   cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -P CheckInstall.cmake
+function(install_into dir)
+    execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${dir}"
+                    RESULT_VARIABLE result OUTPUT_QUIET)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "cmake --install failed: ${result}")
+    endif()
+endfunction()
+
+
+set(dir "${WORK_DIR}/Meterwin")
+file(REMOVE_RECURSE "${WORK_DIR}")
+install_into("${dir}")
+
+foreach(file meterwin meterwin-cli Data/Meterwin.ini Help/index.htm Help/logo.png
+             meterwin.desktop meterwin.png)
+    if(NOT EXISTS "${dir}/${file}")
+        message(FATAL_ERROR "missing from the installation: ${file}")
+    endif()
+endforeach()
+file(GLOB logs "${dir}/Log/*")
+if(NOT IS_DIRECTORY "${dir}/Log" OR logs)
+    message(FATAL_ERROR "no empty Log directory: ${logs}")
+endif()
+
+file(READ "${SOURCE_DIR}/dist/Data/Meterwin.ini" shipped HEX)
+file(READ "${dir}/Data/Meterwin.ini" installed HEX)
+if(NOT shipped STREQUAL installed)
+    message(FATAL_ERROR "the tariff differs from dist/Data/Meterwin.ini")
+endif()
+
+file(READ "${dir}/meterwin.desktop" entry)
+string(FIND "${entry}" "Exec=\"${dir}/meterwin\"" exec)
+string(FIND "${entry}" "Path=${dir}\n" path)
+string(FIND "${entry}" "Icon=${dir}/meterwin.png" icon)
+if(exec EQUAL -1 OR path EQUAL -1 OR icon EQUAL -1)
+    message(FATAL_ERROR "the desktop entry does not start the program in its directory:\n${entry}")
+endif()
+
+# The user's tariff and logs survive a second installation.
+file(WRITE "${dir}/Data/Meterwin.ini" "the user's tariff")
+file(WRITE "${dir}/Log/Meterwin.log" "the user's results")
+install_into("${dir}")
+file(READ "${dir}/Data/Meterwin.ini" tariff)
+file(READ "${dir}/Log/Meterwin.log" results)
+if(NOT tariff STREQUAL "the user's tariff" OR NOT results STREQUAL "the user's results")
+    message(FATAL_ERROR "a second installation replaced the user's tariff or logs")
+endif()
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+message(STATUS "installation laid out and kept as expected")

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Starts the installed program in a virtual display, types a calculation
+# through the keyboard as a user would, and saves a picture of the main window
+# with its results.
+#     bash tools/screenshot.sh [OUTPUT.png]     (default: meterwin-window.png)
+# The installation is a fresh temporary one, so no real logs are touched.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ "${1:-}" = --in-display ]; then
+    install_dir=$2 picture=$3 grab=$4
+    cd "$install_dir"
+    # The pound and the dd/mm/yyyy dates of a UK user, whatever this machine uses.
+    LC_ALL=en_GB.UTF-8 ./meterwin &
+    program=$!
+    window=$(xdotool search --sync --onlyvisible --name '^Meterwin$' | head -1)
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+    # The cursor starts in Date 2: the new reading first, then the earlier one.
+    xdotool type --delay 40 '01/04/2015'
+    xdotool key Tab
+    xdotool type --delay 40 '1212'
+    xdotool key Tab
+    xdotool type --delay 40 'First quarter of 2015'
+    xdotool key Tab
+    xdotool type --delay 40 '01/01/2015'
+    xdotool key Tab
+    xdotool type --delay 40 '1000'
+    xdotool key alt+c
+    sleep 1
+    "$grab" "$window" "$picture"
+    xdotool key alt+x
+    wait "$program"
+    exit
+fi
+
+picture=$(realpath -m "${1:-meterwin-window.png}")
+bash tools/install-deps.sh xdotool
+
+cmake --preset release >/dev/null
+cmake --build --preset release --parallel 2 \
+    --target meterwin meterwin-cli meterwin_pictures meterwin-grab
+install_dir=$(mktemp -d)
+trap 'rm -rf "$install_dir"' EXIT
+cmake --install build/release --prefix "$install_dir" >/dev/null
+
+XDG_RUNTIME_DIR=$install_dir xvfb-run -a -s "-screen 0 1280x800x24" \
+    bash "$0" --in-display "$install_dir" "$picture" "$PWD/build/release/tests/tools/meterwin-grab"
+echo "Saved $picture"
