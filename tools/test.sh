@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The project's test command: installs what is missing, then configures,
 # builds and runs every test, once plainly and once under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, and last runs each fuzz target for 20 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +14,5 @@ for preset in dev asan; do
     cmake --build --preset "$preset" --parallel "$jobs"
     ctest --preset "$preset" --parallel "$jobs"
 done
+
+bash tools/fuzz.sh 20

@@ -2,6 +2,7 @@
 
 #include "platform/RunTimeFailure.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -10,6 +11,15 @@
 namespace {
 
 constexpr int significantDigits = 15;
+
+// The largest magnitude whose 15-digit form reads back: the largest doubles
+// round up to 1.79769313486232E+308, which is beyond the range of a double,
+// so they are written as this one, rounded towards zero instead.
+constexpr double largestWritten = 1.79769313486231e308;
+
+double writtenMagnitude(double value) {
+    return std::min(std::fabs(value), largestWritten);
+}
 
 // The digits of |value| to 15 significant digits and the place of the decimal
 // point within them: 23.675 gives "236750000000000" and 2.
@@ -46,7 +56,7 @@ bool incrementDigits(std::string& digits) {
 
 QString roundedDecimal(double value, int places) {
     checkedValue(value);
-    DecimalDigits d = significantDigitsOf(std::fabs(value));
+    DecimalDigits d = significantDigitsOf(writtenMagnitude(value));
     if (value == 0.0)
         d = {"0", 1};
     if (d.pointAt < 0) {
@@ -81,7 +91,7 @@ QString shortestDecimal(double value) {
     checkedValue(value);
     if (value == 0.0)
         return QStringLiteral("0");
-    return QString::number(value, 'G', significantDigits);
+    return QString::number(std::copysign(writtenMagnitude(value), value), 'G', significantDigits);
 }
 
 namespace {

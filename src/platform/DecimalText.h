@@ -8,6 +8,9 @@
 // 15-significant-digit decimal form as a person rounding the written figure
 // would (2.675 gives 2.68 where the binary value alone would give 2.67).
 // Zero is never written with a minus sign. Non-finite values are a run-time failure.
+// The largest doubles, whose 15-digit form would lie beyond the range of a
+// double, are written as 1.79769313486231E+308 (rounded towards zero), here
+// and in shortestDecimal, so that every text written reads back.
 QString roundedDecimal(double value, int places);
 
 // The shortest form with at most 15 significant digits (12.5, 91,

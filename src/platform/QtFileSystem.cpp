@@ -77,6 +77,12 @@ void takeBackPartialWrite(int descriptor, qint64 written) {
 
 } // namespace
 
+QtFileSystem::QtFileSystem(qint64 readLimit) : readLimit_(std::max<qint64>(readLimit, 0)) {}
+
+qint64 QtFileSystem::limited(qint64 size) const {
+    return readLimit_ > 0 ? std::min(size, readLimit_) : size;
+}
+
 bool QtFileSystem::directoryExists(const QString& path) const {
     return QFileInfo(path).isDir();
 }
@@ -107,11 +113,12 @@ QStringList QtFileSystem::readLines(const QString& path) {
 qint64 QtFileSystem::countLines(const QString& path) {
     QFile file(path);
     openOrFail(file, QIODevice::ReadOnly, QStringLiteral("Cannot open"));
-    QByteArray chunk(CountChunkSize, Qt::Uninitialized);
+    const qint64 chunkSize = limited(CountChunkSize);
+    QByteArray chunk(chunkSize, Qt::Uninitialized);
     qint64 lines = 0;
     char last = '\n';
     for (;;) {
-        const qint64 got = file.read(chunk.data(), CountChunkSize);
+        const qint64 got = file.read(chunk.data(), chunkSize);
         if (got < 0)
             fail(QStringLiteral("Cannot read"), path, file.errorString());
         if (got == 0)
@@ -130,10 +137,10 @@ QString QtFileSystem::readLastLine(const QString& path) {
     qint64 position = file.size();
     qsizetype lineStart = -1;
     bool atFileEnd = true;
-    qint64 readSize = FirstTailSize;
+    qint64 readSize = limited(FirstTailSize);
     while (position > 0 && lineStart < 0) {
         const qint64 size = std::min<qint64>(readSize, position);
-        readSize = std::min(2 * readSize, ChunkSize);
+        readSize = limited(std::min(2 * readSize, ChunkSize));
         position -= size;
         if (!file.seek(position))
             fail(QStringLiteral("Cannot read"), path, file.errorString());

@@ -8,9 +8,11 @@ namespace {
 // Two-digit years 00 to 29 are 2000 to 2029, 30 to 99 are 1930 to 1999.
 int fullYear(QStringView digits) {
     const int year = digits.toInt();
-    if (digits.size() == 2)
-        return year < 30 ? 2000 + year : 1900 + year;
-    return year;
+    if (digits.size() != 2)
+        return year;
+    const int first = RegionalForms::FirstTwoDigitYear;
+    const int inFirstCentury = first - first % 100 + year;
+    return inFirstCentury < first ? inFirstCentury + 100 : inFirstCentury;
 }
 
 std::optional<QDate> calendarDate(int year, int month, int day) {

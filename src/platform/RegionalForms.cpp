@@ -133,7 +133,11 @@ QDate RegionalForms::dateValue(QStringView text) const {
 }
 
 QString RegionalForms::shortDate(QDate date) const {
-    return locale_.toString(date, locale_.dateFormat(QLocale::ShortFormat));
+    QString format = locale_.dateFormat(QLocale::ShortFormat);
+    const bool twoDigitYear = !format.contains(QStringLiteral("yyyy"));
+    if (twoDigitYear && (date.year() < FirstTwoDigitYear || date.year() >= FirstTwoDigitYear + 100))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return locale_.toString(date, format);
 }
 
 QString RegionalForms::clockTime(QTime time) {

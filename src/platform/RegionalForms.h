@@ -50,6 +50,9 @@ public:
     QString withoutCurrencySymbol(const QString& text) const;
     bool hasCurrencySymbol(const QString& text) const;
 
+    // Two-digit years are read as the hundred years from this one (1930 to 2029).
+    static constexpr int FirstTwoDigitYear = 1930;
+
     // Regional date: the locale's short date form (one- or two-digit day and
     // month, two- or four-digit year), yyyy-mm-dd, or day, month name or its
     // abbreviation and year. Two-digit years 00-29 are 2000-2029, 30-99 1930-1999.
@@ -57,6 +60,8 @@ public:
     bool isRegionalDate(QStringView text) const { return regionalDate(text).has_value(); }
     // A text that is not a regional date is a run-time failure.
     QDate dateValue(QStringView text) const;
+    // Where the locale's form has a two-digit year, a year outside 1930 to 2029
+    // is written with four digits, so that every date reads back as itself.
     QString shortDate(QDate date) const;
     // "hh:mm:ss", 24-hour.
     static QString clockTime(QTime time);
