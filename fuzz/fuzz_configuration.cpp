@@ -37,6 +37,9 @@ public:
     qint64 countLines(const QString& path) override { return files_.countLines(at(path)); }
     QString readLastLine(const QString& path) override { return files_.readLastLine(at(path)); }
     void createEmpty(const QString& path) override { files_.createEmpty(at(path)); }
+    bool createFile(const QString& path, const QString& content) override {
+        return files_.createFile(at(path), content);
+    }
     void appendLine(const QString& path, const QString& text) override {
         files_.appendLine(at(path), text);
     }
@@ -45,6 +48,9 @@ public:
     }
     void copyFile(const QString& from, const QString& to) override {
         files_.copyFile(at(from), at(to));
+    }
+    void renameFile(const QString& from, const QString& to) override {
+        files_.renameFile(at(from), at(to));
     }
     void deleteFile(const QString& path) override { files_.deleteFile(at(path)); }
 
