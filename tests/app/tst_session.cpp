@@ -2,8 +2,8 @@
 #include "support/TestMain.h"
 
 // A whole working session through the real widgets, on a fresh installation,
-// as a user goes through it. After each step the message boxes shown are
-// compared with those expected: one that the step does not expect fails it.
+// as a user goes through it. The message boxes shown are compared with those
+// expected as the session goes on: one that no step expects fails it.
 class TestSession : public QObject {
     Q_OBJECT
 
