@@ -1,62 +1,72 @@
 #pragma once
 
 #include "app/DesktopStart.h"
-#include "app/MeterwinMain.h"
 #include "support/TestProgram.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <memory>
+#include <stdexcept>
 
-// The tariff of the worked example, as the configuration file holds it (the
-// optional settings plus one): Rate 1 0.10, Rate 2 0.05 above 50 kWh per
-// quarter, fixed charge 20, discounts 5 and 1, VAT 5%, calorific value 36,
-// correction factor 1, CO2 0.2, four quarters predicted, Auto Save off.
-QByteArray ExampleConfiguration();
+// The worked example's tariff (optional settings plus one): rates 0.10 and
+// 0.05 above 50 kWh, fixed charge 20, discounts 5 and 1, VAT 5%, 4 quarters.
+inline const QByteArray ExampleConfiguration =
+    "# Meterwin Version 2.0\r\n# Updated 01/03/2009 12:00\r\n\r\n[Run]\r\nLogLevel=1\r\n"
+    "RunOnTop=1\r\n\r\n[Data]\r\nBreakP=51\r\nCalVal=36\r\nCFactor=1\r\nConvert=1\r\nDisc1=6\r\n"
+    "Disc2=2\r\nNRate1=0.1\r\nNRate2=1.05\r\nPredict=5\r\nSCharge=21\r\nVRate=6\r\nCORate=0.2\r\n"
+    "\r\n";
 
-// Whether Save Data is offered, as the test says.
-class FixedPermission final : public ConfigurationPermission {
-public:
-    explicit FixedPermission(bool answer) : answer_(answer) {}
-    bool mayReplaceConfiguration() const override { return answer_; }
-
-private:
-    bool answer_;
-};
-
-// A fresh installation directory (the working directory while it lives) with
-// Data/Meterwin.ini, an empty Log/ and the help page, and a program on it
-// with recording message boxes and desktop.
-struct Installation {
-    Installation();
-
-    TemporaryInstallation directory;
-    TestProgram t;
-};
-
-// The main window loaded on a fresh installation, as the program starts it.
-struct WindowSession : Installation {
-    explicit WindowSession(const QStringList& arguments = {}, bool mayReplace = true);
+// The main window started as the program starts it, with recording boxes and
+// desktop, on a fresh installation (the working directory while it lives):
+// Data/Meterwin.ini holds `configuration` (no Data/ when it is null), an empty
+// Log/, the help page. No window when the program ended while loading. Save
+// Data is offered unless `mayReplace` is false.
+struct WindowSession {
+    explicit WindowSession(const QStringList& arguments = {}, bool mayReplace = true,
+                           const QByteArray& configuration = ExampleConfiguration) {
+        directory.makeDirectory(QStringLiteral("Log"));
+        directory.makeDirectory(QStringLiteral("Help"));
+        directory.writeFile(QStringLiteral("Help/index.htm"), "<html></html>");
+        if (!configuration.isNull()) {
+            directory.makeDirectory(QStringLiteral("Data"));
+            directory.writeFile(QStringLiteral("Data/Meterwin.ini"), configuration);
+        }
+        const WritableConfiguration permission(mayReplace ? "Data/Meterwin.ini" : "None/x.ini");
+        window = StartMeterwinMain(t.program, arguments, permission);
+        // Active, as a started program's window is: its keys reach its shortcuts.
+        if (window && (window->activateWindow(), !QTest::qWaitForWindowActive(window.get())))
+            throw std::runtime_error("the window was not shown");
+    }
 
     template <typename Widget = QLineEdit> Widget* control(const char* name) const {
         return window->findChild<Widget*>(QString::fromLatin1(name));
     }
-    QLineEdit* field(const char* name) const { return control<QLineEdit>(name); }
-    QPushButton* button(const char* name) const { return control<QPushButton>(name); }
-    QString text(const char* name) const { return field(name)->text(); }
+    QString text(const char* name) const { return control(name)->text(); }
     QString status() const { return control<QLabel>("Status")->text(); }
-    // The text colour a field shows, as red, green and blue.
-    Rgb colour(const char* name) const;
+    Rgb colour(const char* name) const {
+        const QColor c = control(name)->palette().color(QPalette::Text);
+        return {c.red(), c.green(), c.blue()};
+    }
+    // Types as the user does: clicks the field, selects its text, types over it.
+    void type(const char* name, const QString& text) const {
+        QTest::mouseClick(control(name), Qt::LeftButton);
+        control(name)->selectAll();
+        QTest::keyClicks(control(name), text);
+    }
+    // The worked example's readings: 100 on 1 January 2015, then on 1 April.
+    void typeReadings(const QString& reading2 = QStringLiteral("112")) const {
+        type("Date2", QStringLiteral("01/04/2015"));
+        type("NRead2", reading2);
+        type("Date1", QStringLiteral("01/01/2015"));
+        type("NRead1", QStringLiteral("100"));
+    }
+    void click(const char* name) const {
+        QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton);
+    }
 
-    // Types into a field as the user does: clicks it, selects what it holds
-    // and types over it.
-    void type(const char* name, const QString& text) const;
-    void click(const char* name) const;
-
+    TemporaryInstallation directory;
+    TestProgram t;
     std::unique_ptr<MeterwinMain> window;
 };
-
-// The lines of a file of the installation, CR LF ends taken off.
-QStringList FileLines(const QString& path);
