@@ -13,6 +13,7 @@
 #include <QTest>
 #include <grp.h>
 #include <pwd.h>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,8 +24,8 @@ Q_DECLARE_METATYPE(Command)
 
 namespace {
 
-// A program at 14 March 2026 18:02:11 with the log names and a valid configuration's
-// options, working in an installation directory of its own with an empty Log.
+// A program at 14 March 2026 18:02:11 with the log names and valid settings, working in
+// an installation directory of its own with an empty Log.
 const QString ResultsLog = QStringLiteral("Log/Meterwin.log");
 const QString HistoryLog = QStringLiteral("Log/Meterwin_H.log");
 
@@ -35,9 +36,7 @@ struct LogsProgram : TestProgram {
         sheet().ResultsLogName = QStringLiteral("Meterwin.log");
         sheet().HistoryLogName = QStringLiteral("Meterwin_H.log");
         sheet().CurrencySymbol = forms.currencySymbol();
-        sheet().LogLevel = 1;
-        sheet().RunOnTop = 1;
-        sheet().Convert = QStringLiteral("1");
+        setValidSettings(sheet());
     }
     TemporaryInstallation installation;
 };
@@ -71,20 +70,18 @@ const QString ExampleCalculation = QStringLiteral(
 
 // The example block of a normal calculation, line by line.
 const QStringList ExampleLines =
-    (QStringLiteral(
-         "14/03/2026 18:02:11|Calorific Value  : 39.400|Correction Factor:  1.022640||"
-         "Cost To Date ( 91 Days)|-----------------------|"
-         "From                      :   13/12/2025|To                        :   14/03/2026|"
-         "Gas Used                  :    412    Cubic Metres|"
-         "KWHr Used                 :   4611    (Rate 2 after 1 * 670 KWHr)|"
-         "Rate 1 KWHr Used          :    670    at £0.07000 per KWhr =   £46.90|"
-         "Rate 2 KWHr Used          :   3941    at £0.04000 per KWhr =  £157.64|"
-         "Total Cost (exc VAT)      :   £217.04 (inc Fixed Charge: 1 * £12.50)|"
-         "Total Cost (inc    5% VAT):   £227.89|"
-         "Cost per Day              :     £2.50|") +
-     QString(69, u'-') + u'|')
+    QStringLiteral(
+        "14/03/2026 18:02:11|Calorific Value  : 39.400|Correction Factor:  1.022640||"
+        "Cost To Date ( 91 Days)|-----------------------|"
+        "From                      :   13/12/2025|To                        :   14/03/2026|"
+        "Gas Used                  :    412    Cubic Metres|"
+        "KWHr Used                 :   4611    (Rate 2 after 1 * 670 KWHr)|"
+        "Rate 1 KWHr Used          :    670    at £0.07000 per KWhr =   £46.90|"
+        "Rate 2 KWHr Used          :   3941    at £0.04000 per KWhr =  £157.64|"
+        "Total Cost (exc VAT)      :   £217.04 (inc Fixed Charge: 1 * £12.50)|"
+        "Total Cost (inc    5% VAT):   £227.89|Cost per Day              :     £2.50|"
+        "---------------------------------------------------------------------|")
         .split(u'|');
-
 QStringList with(QStringList lines, const QList<std::pair<int, QString>>& changes) {
     for (const auto& [index, line] : changes)
         lines[index] = line;
@@ -102,8 +99,7 @@ const QString Front = QStringLiteral(
 const QString ExampleRecord = Front + QStringLiteral("  5.0%,       ,       ");
 
 const QByteArray EarlierEntry = "Meterwin results log\r\n";
-const QString Echo = QStringLiteral("Meterwin Configuration\r\n----------------------\r\n"
-                                    "[Run]\r\nLogLevel=1\r\n\r\n");
+const QString Echo = QStringLiteral("Meterwin Configuration\r\n[Run]\r\nLogLevel=1\r\n\r\n");
 const QString End = QStringLiteral("\r\nThe program will now terminate.");
 const QString Permissions = QStringLiteral(".\r\nThis may be a permissions problem.");
 
@@ -150,14 +146,12 @@ int asNobody(const std::function<void()>& step) {
         _exit(QTest::currentTestFailed());
     }
     int status = 0;
-    if (child <= 0 || waitpid(child, &status, 0) != child)
-        return 77;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+    const bool waited = child > 0 && waitpid(child, &status, 0) == child;
+    return !waited ? 77 : WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }
 } // namespace
 
-// What the logs receive, character for character, and the commands that create,
-// write, save, archive and view them.
+// What the logs receive, character for character, and the commands that write them.
 class TestLogs : public QObject {
     Q_OBJECT
 
@@ -256,21 +250,25 @@ private slots:
         QTest::addColumn<QString>("date"); // empty: nothing can be written
         QTest::addColumn<QString>("echo");
         QTest::addColumn<QString>("removed");
+        QTest::addColumn<bool>("guarded"); // by a guard with a fixed step
         const auto row = [](const char* name, const char* locale, const char* date,
-                            const QString& echo = Echo, const QString& removed = {}) {
-            QTest::newRow(name) << locale << date << echo << removed;
+                            const QString& echo = Echo, const QString& removed = {},
+                            bool guarded = false) {
+            QTest::newRow(name) << locale << date << echo << removed << guarded;
         };
         row("en_GB", "en_GB", "14/03/2026 18:02:11");
         row("de_DE", "de_DE", "14.03.26 18:02:11");
         // Before the configuration is read two empty lines stand for the echo.
         row("no echo yet", "en_GB", "14/03/2026 18:02:11", "");
         row("results log missing", "en_GB", "", Echo, ResultsLog);
+        row("guarded", "en_GB", "14/03/2026 18:02:11", Echo, {}, true);
     }
 
     void dump() {
         QFETCH(QString, locale);
         QFETCH(QString, echo);
         QFETCH(QString, removed);
+        QFETCH(bool, guarded);
         LogsProgram t{QLocale(locale)};
         t.installation.writeFile(ResultsLog, EarlierEntry);
         if (!removed.isEmpty())
@@ -278,12 +276,17 @@ private slots:
         fill(t.sheet(),
              ExampleCalculation + "Predict=4|Notes=Winter quarter|Disc1=£1.00|ConvertF=1");
         t.sheet().ConfigEcho = echo;
-        QVERIFY(EndsProgram([&] { WriteErrorDump(t.program, "Format Log Error", 212); }));
+        t.sheet().ErrorStep = 105;
+        QVERIFY(EndsProgram([&] {
+            if (guarded) // any failure, and the guard's fixed step whatever ErrorStep holds
+                GuardedAtStep(t.program, "Clear Error", 42, [] { throw std::out_of_range("x"); });
+            WriteErrorDump(t.program, "Format Log Error", 212);
+        }));
+        const QString header = guarded ? "Clear Error 42" : "Format Log Error 212";
 
         QFETCH(QString, date);
         const QString dump = QStringLiteral(
-            "\r\n\r\n\r\n%1\r\nMeterwin\r\nVersion 2.0\r\n\r\n******** Format Log Error 212 "
-            "********\r\n\r\n"
+            "\r\n\r\n\r\n%1\r\nMeterwin\r\nVersion 2.0\r\n\r\n******** %3 ********\r\n\r\n"
             "Dump of configuration file and available program data follows:\r\n\r\n\r\n%2"
             "\r\n\r\nProgram Defaults\r\n----------------\r\n"
             "£0.07000, £0.04000, £12.50, 1.022640, 39.400, 1, 5.0, 670, 4, £1.00, \r\n\r\n"
@@ -295,10 +298,11 @@ private slots:
             "***** End of Error Dump *****\r\n\r\n\r\n");
         QCOMPARE(fileBytes(ResultsLog), date.isEmpty()
                                             ? QByteArray("<missing>")
-                                            : EarlierEntry + dump.arg(date, echo).toUtf8());
+                                            : EarlierEntry + dump.arg(date, echo, header).toUtf8());
         const Message fatal{MessageIcon::Critical, "Meterwin Fatal Error",
-                            "Error Number 212\r\nA Fatal Format Log Error Has Occurred\r\n"
-                            "The Program Will Now Terminate"};
+                            QStringLiteral("Error Number %1\r\nA Fatal %2 Has Occurred\r\nThe "
+                                           "Program Will Now Terminate")
+                                .arg(header.section(u' ', -1), header.section(u' ', 0, -2))};
         QCOMPARE(t.messages.shown(), QList{fatal});
     }
 
@@ -343,13 +347,12 @@ private slots:
         row("entry, history log missing", HistoryLog, -1, BuildHistoryEntry, {missing(history)});
         row("Archive, no Log", "Log", -1, Archive_Click, {noDirectory("log")});
         row("Results, no results log", ResultsLog, -1, ViewL_Click,
-            {fileError("The log file is either missing or\r\ncorrupted. Delete the log file "
-                       "if\r\nit exists and restart the program." +
-                       End)});
+            {fileError("The log file is either missing or\r\ncorrupted. Delete the log file if\r\n"
+                       "it exists and restart the program.\r\nThe program will now terminate.")});
         row("History, no history log", HistoryLog, -1, ViewH_Click,
-            {fileError("The log file Meterwin_H.log is either missing\r\nor corrupted. Delete "
-                       "the log file if\r\nit exists and restart the program." +
-                       End)});
+            {fileError("The log file Meterwin_H.log is either missing\r\nor corrupted. Delete the "
+                       "log file if\r\nit exists and restart the program.\r\nThe program will "
+                       "now terminate.")});
         row("History, no viewer", "", -2, ViewH_Click,
             {fileError("Unable to opem the log file Meterwin_H.log" + Permissions)});
         // The copy stays; the archive is not reported as done.
@@ -364,7 +367,6 @@ private slots:
         QFETCH(Command, command);
         LogsProgram t;
         CreateLogFiles(t.program);
-        fill(t.sheet(), ExampleCalculation);
         t.sheet().HistoryText = QStringLiteral("history");
         t.installation.writeFile(ResultsLog, Calculated);
         if (!removed.isEmpty())
@@ -384,7 +386,6 @@ private slots:
     void saveWithReadOnlyResultsLog() {
         LogsProgram t;
         CreateLogFiles(t.program);
-        setValidSettings(t.sheet());
         fill(t.sheet(), "TCostP=£9.99");
         t.sheet().ReportText = QStringLiteral("report\r\n");
         t.sheet().HistoryText = QStringLiteral("history");
@@ -422,7 +423,6 @@ private slots:
         t.installation.writeFile(ResultsLog, noData);
         t.installation.writeFile("Log/Meterwin_260314_3.log", "three");
         Archive_Click(t.program);
-        QCOMPARE(fileBytes(ResultsLog), noData);
         t.installation.writeFile(ResultsLog, Calculated);
         QVERIFY(QFile::setPermissions(ResultsLog, QFileDevice::ReadOwner));
         t.messages.queueAnswer(MessageAnswer::No);
