@@ -24,11 +24,11 @@ Q_DECLARE_METATYPE(Command)
 
 namespace {
 
-// A program at 14 March 2026 18:02:11 with the log names and valid settings, working in
-// an installation directory of its own with an empty Log.
 const QString ResultsLog = QStringLiteral("Log/Meterwin.log");
 const QString HistoryLog = QStringLiteral("Log/Meterwin_H.log");
 
+// A program at 14 March 2026 18:02:11 with the log names and valid settings, working in
+// an installation directory of its own with an empty Log.
 struct LogsProgram : TestProgram {
     explicit LogsProgram(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedKingdom))
         : TestProgram(locale, QDateTime(QDate(2026, 3, 14), QTime(18, 2, 11))) {
