@@ -1,0 +1,449 @@
+#include "logs/ArchiveResultsLog.h"
+#include "logs/ErrorDump.h"
+#include "logs/HistoryEntry.h"
+#include "logs/LogFiles.h"
+#include "logs/ResultsReport.h"
+#include "logs/SaveCommand.h"
+#include "logs/ViewLogs.h"
+#include "support/SheetFields.h"
+#include "support/TestMain.h"
+#include "support/TestProgram.h"
+
+#include <QDir>
+#include <QTest>
+#include <grp.h>
+#include <pwd.h>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using Operation = FaultyFileSystem::Operation;
+using Command = void (*)(Program&);
+Q_DECLARE_METATYPE(Command)
+
+namespace {
+
+const QString ResultsLog = QStringLiteral("Log/Meterwin.log");
+const QString HistoryLog = QStringLiteral("Log/Meterwin_H.log");
+
+// A program at 14 March 2026 18:02:11 with the log names and valid settings, working in
+// an installation directory of its own with an empty Log.
+struct LogsProgram : TestProgram {
+    explicit LogsProgram(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedKingdom))
+        : TestProgram(locale, QDateTime(QDate(2026, 3, 14), QTime(18, 2, 11))) {
+        installation.makeDirectory(QStringLiteral("Log"));
+        sheet().ResultsLogName = QStringLiteral("Meterwin.log");
+        sheet().HistoryLogName = QStringLiteral("Meterwin_H.log");
+        sheet().CurrencySymbol = forms.currencySymbol();
+        setValidSettings(sheet());
+    }
+    TemporaryInstallation installation;
+};
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Sets fields by their control names, "NRate1=£0.07000|BreakP=": text fields,
+// the check box ConvertF and the caption of the label VATH.
+void fill(Sheet& s, const QString& texts) {
+    for (const QString& setting : texts.split(u'|', Qt::SkipEmptyParts)) {
+        const QString name = setting.section(u'=', 0, 0);
+        const QString text = setting.section(u'=', 1);
+        if (name == QStringLiteral("ConvertF"))
+            s.ConvertF.value = text.toInt();
+        else if (name == QStringLiteral("VATH"))
+            s.VATH.caption = text;
+        else
+            fieldNamed(s, name).text = text;
+    }
+}
+
+// The sheet after a normal calculation, money fields in display form.
+const QString ExampleCalculation = QStringLiteral(
+    "Date1=13/12/2025|Date2=14/03/2026|NRead1=4100|NRead2=4512|CalVal=39.400|CFactor=1.022640|"
+    "BreakP=670|NRate1=£0.07000|NRate2=£0.04000|SCharge=£12.50|VRate=5.0|CORate=0.19|TDays=91|"
+    "NRUnits=412|CRUnits=4611|R1Units=670|R2Units=3941|NR1Cost=£46.90|NR2Cost=£157.64|"
+    "TSCharge=£12.50|TCost=£217.04|TVCost=£227.89|CDay=£2.50|TCO2=958.3|");
+
+// The example block of a normal calculation, line by line.
+const QStringList ExampleLines =
+    QStringLiteral(
+        "14/03/2026 18:02:11|Calorific Value  : 39.400|Correction Factor:  1.022640||"
+        "Cost To Date ( 91 Days)|-----------------------|"
+        "From                      :   13/12/2025|To                        :   14/03/2026|"
+        "Gas Used                  :    412    Cubic Metres|"
+        "KWHr Used                 :   4611    (Rate 2 after 1 * 670 KWHr)|"
+        "Rate 1 KWHr Used          :    670    at £0.07000 per KWhr =   £46.90|"
+        "Rate 2 KWHr Used          :   3941    at £0.04000 per KWhr =  £157.64|"
+        "Total Cost (exc VAT)      :   £217.04 (inc Fixed Charge: 1 * £12.50)|"
+        "Total Cost (inc    5% VAT):   £227.89|Cost per Day              :     £2.50|"
+        "---------------------------------------------------------------------|")
+        .split(u'|');
+QStringList with(QStringList lines, const QList<std::pair<int, QString>>& changes) {
+    for (const auto& [index, line] : changes)
+        lines[index] = line;
+    return lines;
+}
+
+const QString PageHeader = QStringLiteral(
+    "\r\nDate       , Meter  , Metric/     , Rate 1 , Rate 2 , Break, Calorific, Correction, "
+    "Fixed , VAT  , Disc 1, Disc 2\r\n           , Reading, Imperial    ,        ,        , Point, "
+    "Value    , Factor    , Charge, Rate ,       ,       \r\n-----------, -------, ------------, "
+    "-------, -------, -----, ---------, ----------, ------, -----, ------, ------\r\n");
+// The example record up to the VAT rate.
+const QString Front = QStringLiteral(
+    " 14/03/2026,    4512, Cubic Metres, 0.07000, 0.04000,   670,    39.400,   1.022640, £12.50,");
+const QString ExampleRecord = Front + QStringLiteral("  5.0%,       ,       ");
+
+const QByteArray EarlierEntry = "Meterwin results log\r\n";
+const QString Echo = QStringLiteral("Meterwin Configuration\r\n[Run]\r\nLogLevel=1\r\n\r\n");
+const QString End = QStringLiteral("\r\nThe program will now terminate.");
+const QString Permissions = QStringLiteral(".\r\nThis may be a permissions problem.");
+
+Message fileError(const QString& text, MessageIcon icon = MessageIcon::Exclamation) {
+    return {icon, QStringLiteral("Meterwin Log File Error"), text};
+}
+Message notWritten(const QString& name) {
+    return fileError("Unable to write to the log file " + name + Permissions);
+}
+Message missing(const QString& name, const QString& deleteWhat = {}) {
+    return fileError("The log file " + name +
+                         " does not exist or\r\nis corrupted. Delete the file " + deleteWhat +
+                         "and restart the \r\nprogram to restore the file." + End,
+                     MessageIcon::Critical);
+}
+Message noDirectory(const QString& log) {
+    return {MessageIcon::Critical, "Meterwin Log Directory Error",
+            "The log directory does not exist.\r\nTo restore the " + log +
+                " directory\r\nreinstall the program." + End};
+}
+const Message Question{MessageIcon::Exclamation, "Meterwin Archive Results Log File",
+                       "Are you sure you want to\r\narchive the results log\r\nfile and create a "
+                       "new one?",
+                       MessageButtons::YesNo};
+const Message NoData = fileError("There is no data to archive!\r\nResults file not archived.");
+
+const QByteArray Header = "Meterwin Results Log\r\nVersion 2.0\r\nFile Created\r\n";
+const QByteArray Created = Header + "14-Mar-26 18:02:11\r\n\r\n\r\n";
+const QByteArray StartedLog =
+    Created + "Meterwin Started\r\nVersion 2.0\r\n14/03/2026 18:02:11\r\n\r\n";
+const QByteArray Calculated = StartedLog + "Meterwin Calculation\r\n  Calorific Value : 39.5\r\n";
+// The results log as the archive starts it anew, in en_US.
+const QByteArray NewLog = Header + "3/14/26 18:02:11\r\n\r\n\r\n";
+
+// Root writes through permission bits: the step runs in a child process that
+// has given up root for the user nobody. 77: that could not be done.
+int asNobody(const std::function<void()>& step) {
+    const passwd* nobody = getpwnam("nobody");
+    const pid_t child = nobody ? fork() : -1;
+    if (child == 0) {
+        if (setgroups(0, nullptr) || setgid(nobody->pw_gid) || setuid(nobody->pw_uid))
+            _exit(77);
+        step();
+        _exit(QTest::currentTestFailed());
+    }
+    int status = 0;
+    const bool waited = child > 0 && waitpid(child, &status, 0) == child;
+    return !waited ? 77 : WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+} // namespace
+
+// What the logs receive, character for character, and the commands that write them.
+class TestLogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void report_data() {
+        QTest::addColumn<QString>("changes"); // to the example calculation
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("example") << "" << ExampleLines;
+        QStringList plain =
+            with(ExampleLines, {{8, "Gas Used                  :    412    100s of Cubic Feet"},
+                                {9, "KWHr Used                 :   4611"},
+                                {11, "Rate 2 KWHr Used          :   3941"},
+                                {12, "Total Cost (exc VAT)      :   £217.04"},
+                                {13, "Total Cost (inc    0% VAT):   £227.89"}});
+        plain.insert(1, "New meter fitted");
+        QTest::newRow("notes, imperial, no break point, fixed charge or VAT")
+            << "Notes=New meter fitted|ConvertF=1|BreakP=|SCharge=|VRate=" << plain;
+        // Column cut-off, P < W, the symbol dropped before a fixed charge is tested, a
+        // Predict that reads as 0. (The calculation tests' worked example has a prediction.)
+        QTest::newRow("edges")
+            << "Predict=x4|TDays=1234|NRate1=|NR2Cost=|R2Units=0041x|SCharge=£0.00|VRate=17.5"
+            << with(ExampleLines,
+                    {{4, "Cost To Date (234 Days)"},
+                     {10, "Rate 1 KWHr Used          :    670    at         per KWhr =   £46.90"},
+                     {11, "Rate 2 KWHr Used          :     41    at £0.04000 per KWhr =    £0.00"},
+                     {12, "Total Cost (exc VAT)      :   £217.04"},
+                     {13, "Total Cost (inc 17.5% VAT):   £227.89"}});
+    }
+
+    void report() {
+        QFETCH(QString, changes);
+        QFETCH(QStringList, expected);
+        LogsProgram t;
+        fill(t.sheet(), ExampleCalculation + changes);
+        BuildResultsReport(t.program);
+        QCOMPARE(t.sheet().ReportText, expected.join("\r\n") + "\r\n"); // CR LF after each line
+    }
+
+    void history_data() {
+        QTest::addColumn<int>("lines"); // in the log before the entry
+        QTest::addColumn<QString>("changes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Tax header")
+            << 6
+            << "VATH=Tax:" << QString(PageHeader).replace(", VAT  ,", ", Tax  ,") + ExampleRecord;
+        QTest::newRow("empty log: no header") << 0 << "" << ExampleRecord;
+        QTest::newRow("VAT 0") << 7 << "VRate=0" << Front + "     0,       ,       ";
+        QTest::newRow("VAT 17.5") << 7 << "VRate=17.5" << Front + " 17.5%,       ,       ";
+        QTest::newRow("imperial, discounts, no Rate 2")
+            << 7 << "ConvertF=1|NRate2=|BreakP=|Disc1=£1.00|Disc2=£99.00"
+            << " 14/03/2026,    4512,   Cubic Feet, 0.07000,        ,      ,    39.400,   "
+               "1.022640, £12.50,  5.0%,  £1.00, £99.00";
+    }
+
+    void history() {
+        QFETCH(int, lines);
+        QFETCH(QString, changes);
+        LogsProgram t;
+        t.installation.writeFile(HistoryLog, QByteArray("x\r\n").repeated(lines));
+        fill(t.sheet(), ExampleCalculation + changes);
+        BuildHistoryEntry(t.program);
+        QTEST(t.sheet().HistoryText, "expected");
+    }
+
+    // Entry 1 of a new log and every 36th entry after it open a page of 40 lines.
+    void historyPages() {
+        LogsProgram t;
+        t.clock.set(QDateTime(QDate(2026, 3, 14), QTime(18, 1, 57)));
+        CreateLogFiles(t.program);
+        fill(t.sheet(), ExampleCalculation);
+        // A log that could not be read is said so, and no entry follows.
+        t.sheet().HistoryText = QStringLiteral("earlier entry");
+        t.files.failOn(FaultyFileSystem::Operation::CountLines);
+        BuildHistoryEntry(t.program);
+        t.files.heal();
+        AppendHistoryLog(t.program);
+        QList<int> opening;
+        for (int entry = 1; entry <= 73; ++entry) {
+            BuildHistoryEntry(t.program);
+            if (t.sheet().HistoryText.startsWith(PageHeader))
+                opening << entry;
+            AppendHistoryLog(t.program);
+            if (entry == 1)
+                QCOMPARE(fileBytes(HistoryLog), ("Meterwin History Log\r\nVersion 2.0\r\nFile "
+                                                 "Created\r\n14-Mar-26 18:01:57\r\n\r\n\r\n" +
+                                                 PageHeader + ExampleRecord + "\r\n")
+                                                    .toUtf8());
+        }
+        QCOMPARE(opening, (QList<int>{1, 37, 73}));
+        QCOMPARE(t.files.countLines(HistoryLog), 6 + 2 * 40 + 5);
+        QCOMPARE(t.messages.shown(), QList{notWritten("Meterwin_H.log")});
+    }
+
+    void dump_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("date"); // empty: nothing can be written
+        QTest::addColumn<QString>("echo");
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<bool>("guarded"); // by a guard with a fixed step
+        const auto row = [](const char* name, const char* locale, const char* date,
+                            const QString& echo = Echo, const QString& removed = {},
+                            bool guarded = false) {
+            QTest::newRow(name) << locale << date << echo << removed << guarded;
+        };
+        row("en_GB", "en_GB", "14/03/2026 18:02:11");
+        row("de_DE", "de_DE", "14.03.26 18:02:11");
+        // Before the configuration is read two empty lines stand for the echo.
+        row("no echo yet", "en_GB", "14/03/2026 18:02:11", "");
+        row("results log missing", "en_GB", "", Echo, ResultsLog);
+        row("guarded", "en_GB", "14/03/2026 18:02:11", Echo, {}, true);
+    }
+
+    void dump() {
+        QFETCH(QString, locale);
+        QFETCH(QString, echo);
+        QFETCH(QString, removed);
+        QFETCH(bool, guarded);
+        LogsProgram t{QLocale(locale)};
+        t.installation.writeFile(ResultsLog, EarlierEntry);
+        if (!removed.isEmpty())
+            QVERIFY(QFile::remove(removed) || QDir(removed).removeRecursively());
+        fill(t.sheet(),
+             ExampleCalculation + "Predict=4|Notes=Winter quarter|Disc1=£1.00|ConvertF=1");
+        t.sheet().ConfigEcho = echo;
+        t.sheet().ErrorStep = 105;
+        QVERIFY(EndsProgram([&] {
+            if (guarded) // any failure, and the guard's fixed step whatever ErrorStep holds
+                GuardedAtStep(t.program, "Clear Error", 42, [] { throw std::out_of_range("x"); });
+            WriteErrorDump(t.program, "Format Log Error", 212);
+        }));
+        const QString header = guarded ? "Clear Error 42" : "Format Log Error 212";
+
+        QFETCH(QString, date);
+        const QString dump = QStringLiteral(
+            "\r\n\r\n\r\n%1\r\nMeterwin\r\nVersion 2.0\r\n\r\n******** %3 ********\r\n\r\n"
+            "Dump of configuration file and available program data follows:\r\n\r\n\r\n%2"
+            "\r\n\r\nProgram Defaults\r\n----------------\r\n"
+            "£0.07000, £0.04000, £12.50, 1.022640, 39.400, 1, 5.0, 670, 4, £1.00, \r\n\r\n"
+            "Program Data\r\n------------\r\n"
+            "13/12/2025, 14/03/2026, 4100, 4512, \r\nWinter quarter\r\n\r\n"
+            "Program Actual\r\n--------------\r\n"
+            "91, 412, 4611, 670, 3941, £46.90, £157.64, , £12.50, £217.04, £227.89\r\n\r\n"
+            "Program Predicted\r\n-----------------\r\n, , , , , , , , , , \r\n\r\n"
+            "***** End of Error Dump *****\r\n\r\n\r\n");
+        QCOMPARE(fileBytes(ResultsLog), date.isEmpty()
+                                            ? QByteArray("<missing>")
+                                            : EarlierEntry + dump.arg(date, echo, header).toUtf8());
+        const Message fatal{MessageIcon::Critical, "Meterwin Fatal Error",
+                            QStringLiteral("Error Number %1\r\nA Fatal %2 Has Occurred\r\nThe "
+                                           "Program Will Now Terminate")
+                                .arg(header.section(u' ', -1), header.section(u' ', 0, -2))};
+        QCOMPARE(t.messages.shown(), QList{fatal});
+    }
+
+    void firstStart() {
+        LogsProgram t;
+        CreateLogFiles(t.program);
+        WriteStartEntry(t.program);
+        QCOMPARE(fileBytes(ResultsLog), StartedLog);
+        QCOMPARE(fileBytes(HistoryLog), QByteArray(Created).replace("Results", "History"));
+        QVERIFY(t.messages.shown().isEmpty());
+        QVERIFY(t.sheet().Status.caption.isEmpty());
+        ViewL_Click(t.program);
+        ViewH_Click(t.program);
+        QCOMPARE(t.desktop.openedFiles, (QStringList{ResultsLog, HistoryLog}));
+        // An existing log is left as it is, even an empty one.
+        t.installation.writeFile(HistoryLog, "");
+        CreateLogFiles(t.program);
+        QCOMPARE(fileBytes(HistoryLog), QByteArray());
+    }
+
+    void failures_data() {
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<int>("failing"); // an operation; -1 none, -2 the viewer
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<QList<Message>>("messages");
+        QTest::addColumn<bool>("fatal");
+        const auto row = [](const char* name, const QString& removed, int failing, Command command,
+                            const QList<Message>& messages, bool fatal = true) {
+            QTest::newRow(name) << removed << failing << command << messages << fatal;
+        };
+        const QString history = QStringLiteral("Meterwin_H.log");
+        row("create, no Log", "Log", -1, CreateLogFiles, {noDirectory("Log")});
+        row("create fails", HistoryLog, int(Operation::CreateFile), CreateLogFiles,
+            {fileError("Unable to create the log files" + Permissions + End)});
+        // Save ends with the results log; the history log is not written.
+        row("results log missing", ResultsLog, -1, Save_Click, {missing("Meterwin.log")});
+        row("history log missing", HistoryLog, -1, AppendHistoryLog,
+            {missing(history, history + ' ')});
+        row("history log not written", "", int(Operation::AppendLine), AppendHistoryLog,
+            {notWritten(history)}, false);
+        row("entry, history log missing", HistoryLog, -1, BuildHistoryEntry, {missing(history)});
+        row("Archive, no Log", "Log", -1, Archive_Click, {noDirectory("log")});
+        row("Results, no results log", ResultsLog, -1, ViewL_Click,
+            {fileError("The log file is either missing or\r\ncorrupted. Delete the log file if\r\n"
+                       "it exists and restart the program.\r\nThe program will now terminate.")});
+        row("History, no history log", HistoryLog, -1, ViewH_Click,
+            {fileError("The log file Meterwin_H.log is either missing\r\nor corrupted. Delete the "
+                       "log file if\r\nit exists and restart the program.\r\nThe program will "
+                       "now terminate.")});
+        row("History, no viewer", "", -2, ViewH_Click,
+            {fileError("Unable to opem the log file Meterwin_H.log" + Permissions)});
+        // The copy stays; the archive is not reported as done.
+        row("Archive, rename fails", "", int(Operation::RenameFile), Archive_Click,
+            {Question, fileError("Unable to archive the log file Meterwin.log" + Permissions)},
+            false);
+    }
+
+    void failures() {
+        QFETCH(QString, removed);
+        QFETCH(int, failing);
+        QFETCH(Command, command);
+        LogsProgram t;
+        t.sheet().HistoryText = QStringLiteral("history");
+        t.sheet().Save.enabled = true;
+        t.installation.writeFile(ResultsLog, Calculated);
+        t.installation.writeFile(HistoryLog, Created);
+        if (!removed.isEmpty())
+            QVERIFY(QFile::remove(removed) || QDir(removed).removeRecursively());
+        if (failing >= 0)
+            t.files.failOn(Operation(failing));
+        t.desktop.opens = failing != -2;
+        QTEST(EndsProgram([&] { command(t.program); }), "fatal");
+        QTEST(t.messages.shown(), "messages");
+        QVERIFY(t.sheet().Status.caption.isEmpty());
+        if (removed.isEmpty() || removed == ResultsLog) // no byte of the logs is lost
+            QCOMPARE(fileBytes(HistoryLog), Created);
+        if (removed.isEmpty())
+            QCOMPARE(fileBytes(ResultsLog), Calculated);
+    }
+
+    // Save writes once and tidies the sheet as Calculate does; a read-only
+    // results log still lets the history entry through.
+    void saveWithReadOnlyResultsLog() {
+        LogsProgram t;
+        CreateLogFiles(t.program);
+        fill(t.sheet(), "TCostP=£9.99");
+        t.sheet().ReportText = QStringLiteral("report\r\n");
+        t.sheet().HistoryText = QStringLiteral("history");
+        t.sheet().Save.enabled = true;
+        const QByteArray history = fileBytes(HistoryLog);
+        QVERIFY(!chmod(QFile::encodeName(t.installation.path()), 0755) && !chmod("Log", 0755) &&
+                !chmod("Log/Meterwin_H.log", 0666) && !chmod("Log/Meterwin.log", 0444));
+        const auto saveTwice = [&] {
+            Save_Click(t.program);
+            Save_Click(t.program);
+            QCOMPARE(t.messages.shown(), QList{notWritten("Meterwin.log")});
+            QVERIFY(!t.sheet().Save.enabled);
+            QVERIFY(t.sheet().Status.caption.isEmpty());
+            QCOMPARE(t.sheet().NRate1.text, QStringLiteral("£0.12000"));
+            QVERIFY(t.sheet().TCostP.text.isEmpty());
+        };
+        if (geteuid() != 0) {
+            saveTwice();
+        } else {
+            const int outcome = asNobody(saveTwice);
+            if (outcome == 77)
+                QSKIP("Running as root, and no child process could give up root for the user "
+                      "nobody: a read-only file cannot be tested here.");
+            QCOMPARE(outcome, 0);
+        }
+        QCOMPARE(fileBytes(ResultsLog), Created);
+        QCOMPARE(fileBytes(HistoryLog), history + "history\r\n");
+    }
+
+    // No data (no line begins with "Calorific" once spaces are trimmed), No, then
+    // two archives on one day with the first free numbers, from a read-only log.
+    void archive() {
+        LogsProgram t{QLocale(QLocale::English, QLocale::UnitedStates)};
+        t.installation.writeFile(ResultsLog, StartedLog + "Notes: Calorific\r\n\tCalorific\r\n");
+        t.installation.writeFile("Log/Meterwin_260314_3.log", "three");
+        Archive_Click(t.program);
+        t.installation.writeFile(ResultsLog, Calculated);
+        QVERIFY(QFile::setPermissions(ResultsLog, QFileDevice::ReadOwner));
+        t.messages.queueAnswer(MessageAnswer::No);
+        Archive_Click(t.program);
+        Archive_Click(t.program);
+        QCOMPARE(t.sheet().Status.caption, QStringLiteral("Results Log File Archived"));
+        Archive_Click(t.program); // no new calculation since
+        const QByteArray second = NewLog + "Meterwin Calculation\r\nCalorific Value 40\r\n";
+        t.installation.writeFile(ResultsLog, second);
+        Archive_Click(t.program);
+        QCOMPARE(t.messages.shown(), (QList{NoData, Question, Question, NoData, Question}));
+        QCOMPARE(QDir("Log").entryList(QDir::Files, QDir::Name),
+                 (QStringList{"Meterwin.log", "Meterwin_260314_1.log", "Meterwin_260314_2.log",
+                              "Meterwin_260314_3.log"}));
+        QCOMPARE(fileBytes("Log/Meterwin_260314_1.log"), Calculated);
+        QCOMPARE(fileBytes("Log/Meterwin_260314_2.log"), second);
+        QCOMPARE(fileBytes("Log/Meterwin_260314_3.log"), QByteArray("three"));
+        QCOMPARE(fileBytes(ResultsLog), NewLog);
+    }
+};
+
+MW_REGISTER_TEST(TestLogs)
+#include "tst_logs.moc"
