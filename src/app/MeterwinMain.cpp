@@ -44,11 +44,11 @@ MeterwinMain::~MeterwinMain() = default;
 void MeterwinMain::connectCommands() {
     for (const auto& [name, command] : ButtonCommands()) {
         auto* button = findChild<QPushButton*>(name);
-        connect(button, &QPushButton::clicked, this, [this, command] { run(command); });
+        connect(button, &QPushButton::clicked, this, [this, c = command] { run(c); });
     }
     for (const auto& [name, command] : CheckBoxCommands()) {
         auto* box = findChild<QCheckBox*>(name);
-        connect(box, &QCheckBox::clicked, this, [this, command] { run(command); });
+        connect(box, &QCheckBox::clicked, this, [this, c = command] { run(c); });
     }
     connect(ui_->About, &QPushButton::clicked, this, &MeterwinMain::showAbout);
     connect(ui_->Exit, &QPushButton::clicked, this, &QWidget::close);
