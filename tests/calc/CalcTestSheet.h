@@ -1,0 +1,38 @@
+#pragma once
+
+#include "support/SheetFields.h"
+
+#include <QRegularExpression>
+
+// A table row's fields by control name in one line, "NRead2=112 Notes=gas read":
+// a value runs until a blank starts the next "Name=".
+inline QList<std::pair<QString, QString>> assignments(const QString& line) {
+    static const QRegularExpression nextName(QStringLiteral(" (?=\\w+=)"));
+    QList<std::pair<QString, QString>> pairs;
+    for (const QString& assignment : line.split(nextName, Qt::SkipEmptyParts))
+        pairs.append({assignment.section(u'=', 0, 0), assignment.section(u'=', 1)});
+    return pairs;
+}
+
+// Sets text fields, the option values, the check boxes and ErrorCheckInhibited.
+inline void setFields(Sheet& s, const QString& line) {
+    for (const auto& [name, value] : assignments(line)) {
+        if (name == u"ErrorCheckInhibited")
+            s.ErrorCheckInhibited = std::int16_t(value.toInt());
+        else if (name == u"ConvertF" || name == u"OnTop" || name == u"AutoSave")
+            (name == u"ConvertF" ? s.ConvertF
+             : name == u"OnTop"  ? s.OnTop
+                                 : s.AutoSave)
+                .value = value.toInt();
+        else
+            setSetting(s, name, value);
+    }
+}
+
+// The texts of the fields that `expected` names, written as `expected` is.
+inline QString fieldTexts(Sheet& s, const QString& expected) {
+    QStringList actual;
+    for (const auto& [name, value] : assignments(expected))
+        actual << name + u'=' + fieldNamed(s, name).text;
+    return actual.join(u' ');
+}
