@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/SheetFields.h"
+#include "support/TestLocales.h"
 
 #include <QRegularExpression>
 
@@ -35,4 +36,10 @@ inline QString fieldTexts(Sheet& s, const QString& expected) {
     for (const auto& [name, value] : assignments(expected))
         actual << name + u'=' + fieldNamed(s, name).text;
     return actual.join(u' ');
+}
+
+// Amounts written "¤0.12" in such a line, as the locale shows them.
+inline QString withMoney(QString line, const QLocale& locale) {
+    static const QRegularExpression amount(QStringLiteral("¤([0-9.]+)"));
+    return line.replace(amount, testlocales::money(locale, QStringLiteral("\\1")));
 }
