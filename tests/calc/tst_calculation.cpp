@@ -1,6 +1,5 @@
 #include "calc/CalculateActual.h"
 #include "calc/CalculatePrediction.h"
-#include "calc/SheetFields.h"
 #include "platform/RunTimeFailure.h"
 #include "support/FieldLines.h"
 #include "support/TestMain.h"

@@ -26,10 +26,10 @@ const char* const Messages[] = {
     "CO2 Conversion Rate must be between 0.05 and 1",
 };
 
-// The messages listed, each followed by a line feed.
-QString listed(std::initializer_list<int> messages) {
+// The messages from `first` to `last`, each followed by a line feed.
+QString listed(int first, int last) {
     QString list;
-    for (const int message : messages)
+    for (int message = first; message <= last; ++message)
         list += QString::fromUtf8(Messages[message]) + u'\n';
     return list;
 }
@@ -40,14 +40,19 @@ class TestCheckSettings : public QObject {
     Q_OBJECT
 
 private slots:
-    // One setting typed into otherwise valid settings, the settings in check
-    // order: texts that pass ("typed=shown": then shown so), and texts that
-    // fail with the setting's message.
-    void checkBoundaries_data() {
-        QTest::addColumn<QString>("setting");
-        QTest::addColumn<QString>("text");
+    // Fields typed into valid settings ("¤5" an amount in the locale's display
+    // form); the messages, and texts as they are shown after the checks.
+    void checkSettings_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("fields");
         QTest::addColumn<QString>("messages");
         QTest::addColumn<QString>("shown");
+        const auto row = [](const char* name, const QString& fields, const QString& messages,
+                            const QString& shown, const QLocale& locale = testlocales::britain()) {
+            QTest::newRow(name) << locale << fields << messages << shown;
+        };
+        // Each setting in check order: texts that pass ("typed=shown": then shown
+        // so), and texts that fail with the setting's message.
         const char* const checks[][3] = {
             {"LogLevel", "1|2", "1.5|0|3"},
             {"RunOnTop", "2", "0|1.5"},
@@ -65,41 +70,68 @@ private slots:
             {"CORate", "0.05|1=1.00|0.19=0.19|0.185=0.19", "|0.049|1.01|0.19x"},
         };
         for (int check = 0; check < 14; ++check) {
-            const char* setting = checks[check][0];
-            for (const QString& passing : QString::fromUtf8(checks[check][1]).split(u'|'))
-                QTest::addRow("%s '%s'", setting, qPrintable(passing))
-                    << setting << passing.section(u'=', 0, 0) << QString()
-                    << (passing.contains(u'=') ? passing.section(u'=', 1) : QString());
-            for (const QString& failing : QString::fromUtf8(checks[check][2]).split(u'|'))
-                QTest::addRow("%s '%s'", setting, qPrintable(failing))
-                    << setting << failing << listed({check}) << QString();
+            const QString setting = QString::fromLatin1(checks[check][0]) + u'=';
+            for (const QString& text : QString::fromUtf8(checks[check][1]).split(u'|'))
+                row(qPrintable(setting + text), setting + text.section(u'=', 0, 0), QString(),
+                    text.contains(u'=') ? setting + text.section(u'=', 1) : QString());
+            for (const QString& text : QString::fromUtf8(checks[check][2]).split(u'|'))
+                row(qPrintable(setting + text), setting + text, listed(check, check), QString());
         }
+        row("every check failing",
+            "LogLevel=0 RunOnTop=0 Convert= CFactor= CalVal= NRate1= NRate2=x Predict=x "
+            "SCharge=x Disc1=x Disc2=x VRate=x BreakP=x CORate=",
+            listed(0, 13), "");
+        // After "The data has not changed" the settings are checked, neither
+        // rewritten nor given their symbols back; switched-off checks empty any list.
+        const QString unchanged =
+            QStringLiteral("The data has not changed since the last calculation");
+        row("an earlier list", "NRate1=£0.12000 ErrorList=" + unchanged, unchanged,
+            "NRate1=0.12000 CFactor=1.0");
+        row("checks switched off", "ErrorCheckInhibited=1 ErrorList=earlier Disc1=0.5 CalVal=120",
+            "", "Disc1=£0.50 CalVal=120.000");
+        // The labels and the amounts shown whatever the checks found.
+        row("no tax rate", "VRate= TCost=12.5 TCostP=40", "",
+            "VATH=VAT: THead= TVHead=Total Cost TCost= TCostP= TCost.toolTip= TCostP.toolTip= "
+            "TVCost.toolTip=Total Cost (no VAT) TVCostP.toolTip=Predicted Total Cost (no VAT) "
+            "Disc1.toolTip=Discount 1 per quarter ( 0 or between 1 and 99) "
+            "Disc2.toolTip=Discount 2 per quarter ( 0 or between 1 and 99)");
+        row("tax rate not a number", "VRate=abc TCost=12.5", listed(11, 11), "THead= TCost=");
+        row("tax rate 20", "VRate=20 TCost=12.5", "",
+            "THead=Total Cost TVHead=Total Cost (inc VAT) TCost=£12.50 "
+            "TCost.toolTip=Total Cost (less VAT) TCostP.toolTip=Predicted Total Cost (less VAT) "
+            "TVCost.toolTip=Total Cost (inc VAT) TVCostP.toolTip=Predicted Total Cost (inc VAT) "
+            "Disc1.toolTip=Discount 1 per quarter before VAT ( 0 or between 1 and 99) "
+            "Disc2.toolTip=Discount 2 per quarter after VAT ( 0 or between 1 and 99)");
+        row("Tax, no rate", "VRate=", "", "VATH=Tax: TVCost.toolTip=Total Cost (no Tax)",
+            testlocales::unitedStates());
+        row("Tax, rate 20", "VRate=20 CORate=", listed(13, 13),
+            "VATH=Tax: TVHead=Total Cost (inc Tax)", testlocales::sweden());
+        row("totals as their size",
+            "VRate=20 TVCost=-12.5 TCost=23.675 TCostP=1.005 TVCostP=-99.995 CDay=0.123456 "
+            "CDayP=12",
+            "", "TVCost=£12.50 TCost=£23.68 TCostP=£1.01 TVCostP=£100.00 CDay=£0.12 CDayP=£12.00");
+        row("one character, no amount or shown",
+            "VRate=20 TCost=0 TVCost=-5 CDay= TCostP=abc TVCostP=£12.50", "",
+            "TCost=0 TVCost=5 CDay= TCostP=abc TVCostP=£12.50");
+        row("costs with the symbol",
+            "NR1Cost=£3.20 NR2Cost=0 NR1CostP=13.20 TSChargeP=£40.00 TSCharge=", "",
+            "NR1Cost=£3.20 NR2Cost=0 NR1CostP=£13.20 TSChargeP=£40.00 TSCharge=");
     }
-    void checkBoundaries() {
-        QFETCH(QString, setting);
-        QFETCH(QString, text);
+    void checkSettings() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, fields);
         QFETCH(QString, shown);
-        TestProgram t;
+        TestProgram t(locale);
         setValidSettings(t.sheet());
-        setSetting(t.sheet(), setting, text);
+        setFields(t.sheet(), withMoney(fields, locale));
         CheckSettings(t.program, true, true);
         QTEST(t.sheet().ErrorList, "messages");
         QCOMPARE(t.sheet().ErrorStep, std::int16_t(134));
-        if (!shown.isNull())
-            QCOMPARE(fieldNamed(t.sheet(), setting).text, shown);
-    }
-
-    void everyCheckFailing() {
-        TestProgram t;
-        setFields(t.sheet(),
-                  QStringLiteral("NRate2=x Predict=x SCharge=x Disc1=x Disc2=x VRate=x BreakP=x"));
-        CheckSettings(t.program, false, false);
-        QCOMPARE(t.sheet().ErrorList, listed({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
+        QCOMPARE(fieldTexts(t.sheet(), withMoney(shown, locale)), withMoney(shown, locale));
     }
 
     // Money typed with the locale's symbol or decimal separator; the symbol
-    // taken off and put back, never a digit; labels and cost fields shown
-    // whatever the checks found.
+    // taken off and put back, never a digit; a negative total in orange.
     void everyLocale_data() { testlocales::addLocaleRows(); }
     void everyLocale() {
         QFETCH(QLocale, locale);
@@ -129,27 +161,9 @@ private slots:
         // elsewhere. A refusal leaves the fields as typed, without symbols.
         setFields(s, withMoney("NRate1=0,12 SCharge=¤4.99", locale));
         CheckSettings(t.program, true, true);
-        QCOMPARE(s.ErrorList, locale.decimalPoint() == u"," ? listed({8}) : listed({5, 8}));
+        QCOMPARE(s.ErrorList, (locale.decimalPoint() == u"," ? "" : listed(5, 5)) + listed(8, 8));
         const QString typed = withMoney("NRate1=0,12 SCharge=4.99 TVCost=¤12.50", locale);
         QCOMPARE(fieldTexts(s, typed), typed);
-    }
-
-    // After "The data has not changed" the settings are checked, neither
-    // rewritten nor given their symbols back; switched-off checks empty any list.
-    void earlierListOrChecksSwitchedOff() {
-        TestProgram t;
-        Sheet& s = t.sheet();
-        setValidSettings(s);
-        s.ErrorList = QStringLiteral("The data has not changed since the last calculation");
-        setFields(s, QStringLiteral("NRate1=£0.12000"));
-        CheckSettings(t.program, true, true);
-        QCOMPARE(s.ErrorList + fieldTexts(s, QStringLiteral("NRate1= CFactor=")),
-                 QStringLiteral("The data has not changed since the last calculation"
-                                "NRate1=0.12000 CFactor=1.0"));
-        setFields(s, QStringLiteral("ErrorCheckInhibited=1 Disc1=0.5 CalVal=120"));
-        CheckSettings(t.program, true, true);
-        const QString accepted = QStringLiteral("Disc1=£0.50 CalVal=120.000");
-        QCOMPARE(s.ErrorList + fieldTexts(s, accepted), accepted);
     }
 };
 
