@@ -1,317 +1,205 @@
 #include "calc/Calc_Click.h"
 #include "logs/LogFiles.h"
-#include "logs/SaveCommand.h"
+#include "support/FieldLines.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 
 #include <QTest>
-#include <functional>
-
-using SheetChange = std::function<void(Sheet&)>;
-Q_DECLARE_METATYPE(SheetChange)
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
-QString crlfLines(const QStringList& lines) {
-    QString text;
-    for (const QString& line : lines)
-        text += line + CrLf;
-    return text;
-}
-
-// A started program in an installation with fresh logs, the worked example
-// typed in: 1 January and 1 April 2015, readings 100 and 112.
+// A started program with fresh logs, the worked example typed in.
 struct Calculator {
-    Calculator() : t(QLocale(QLocale::English, QLocale::UnitedKingdom), Now) {
+    explicit Calculator(const QLocale& locale) : t(locale) {
         installation.makeDirectory(QStringLiteral("Log"));
-        Sheet& s = sheet();
-        s.ResultsLogName = QStringLiteral("Meterwin.log");
-        s.HistoryLogName = QStringLiteral("Meterwin_H.log");
-        s.LogLevel = 1;
-        s.RunOnTop = 1;
-        s.Convert = QStringLiteral("1");
+        t.sheet().ResultsLogName = QStringLiteral("Meterwin.log");
+        t.sheet().HistoryLogName = QStringLiteral("Meterwin_H.log");
+        setFields(t.sheet(), QStringLiteral("LogLevel=1 RunOnTop=1 Convert=1 Date1=2015-01-01 "
+                                            "Date2=2015-04-01 NRead1=100 NRead2=112 CalVal=36 "
+                                            "CFactor=1 BreakP=50 NRate1=0.1 NRate2=0.05 "
+                                            "SCharge=20 Disc1=5 VRate=5 Disc2=1 CORate=0.2 "
+                                            "Predict=4"));
         CreateLogFiles(t.program);
-        s.Date1.text = QStringLiteral("01/01/2015");
-        s.Date2.text = QStringLiteral("01/04/2015");
-        s.NRead1.text = QStringLiteral("100");
-        s.NRead2.text = QStringLiteral("112");
-        s.CalVal.text = QStringLiteral("36");
-        s.CFactor.text = QStringLiteral("1");
-        s.BreakP.text = QStringLiteral("50");
-        s.NRate1.text = QStringLiteral("0.1");
-        s.NRate2.text = QStringLiteral("0.05");
-        s.SCharge.text = QStringLiteral("20");
-        s.Disc1.text = QStringLiteral("5");
-        s.VRate.text = QStringLiteral("5");
-        s.Disc2.text = QStringLiteral("1");
-        s.CORate.text = QStringLiteral("0.2");
-        s.Predict.text = QStringLiteral("4");
+        results = log("Meterwin.log");
+        history = log("Meterwin_H.log");
     }
 
-    Sheet& sheet() { return t.program.sheet; }
-    void calculate() { Calc_Click(t.program); }
-    QByteArray resultsLog() const {
-        return installation.readFile(QStringLiteral("Log/Meterwin.log"));
+    QByteArray log(const char* name) const {
+        return installation.readFile(QStringLiteral("Log/") + QLatin1String(name));
     }
-    QByteArray historyLog() const {
-        return installation.readFile(QStringLiteral("Log/Meterwin_H.log"));
+    // Both logs as they were at the start, with the sheet's pending entries when `saved`.
+    void compareLogs(bool saved) {
+        const Sheet& s = t.program.sheet;
+        QCOMPARE(log("Meterwin.log"), saved ? results + s.ReportText.toUtf8() + "\r\n" : results);
+        QCOMPARE(log("Meterwin_H.log"),
+                 saved ? history + s.HistoryText.toUtf8() + "\r\n" : history);
     }
 
-    static inline const QDateTime Now{QDate(2015, 4, 2), QTime(9, 30, 0)};
     TemporaryInstallation installation;
     TestProgram t;
+    QByteArray results;
+    QByteArray history;
 };
 
-const Message UnchangedData{
-    MessageIcon::Exclamation, QStringLiteral("Meterwin Error"),
-    QStringLiteral("The data has not changed\r\nsince the last calculation")};
+// Fields typed before each Calculate; then field texts (the dump's header when
+// the program ends), the message boxes shown ("title|text"), Save enabled, the
+// calculation in both logs; Save enabled before each Calculate; the locale.
+struct Run {
+    QStringList steps;
+    QString expected;
+    QString boxes = QString();
+    bool after = false;
+    bool saved = false;
+    bool before = false;
+    QLocale locale = testlocales::britain();
+};
 
-const QString ExampleRecord =
-    QStringLiteral(" 01/04/2015,     112, Cubic Metres, 0.10000, 0.05000,    50,    36.000,   "
-                   "1.000000, £20.00,  5.0%,  £5.00,  £1.00");
-
-int occurrences(const QByteArray& text, const char* part) {
-    return static_cast<int>(text.count(part));
+// The refusal by the checks, their messages named by letter in the order they are listed.
+QString refused(const char* letters) {
+    static const char* const messages[] = {
+        "CO2 Conversion Rate must be between 0.05 and 1", // a: the settings checks come first
+        "Rate 1 must be between 0.01 and 0.99",           // b
+        "No Meter Readings To Calculate",                 // c
+        "Date 1 must be a valid date",                    // d
+        "Date 2 must be a valid date",                    // e
+        "Meter Reading 1 must be between 1 and 999900",   // f
+        "Meter Reading 2 must be between 11 and 999999",  // g
+        "Date 1 must be between 1st Jan 2000 and 31st Dec 2015 than Date 1", // h
+        "Date 2 must be between 1st Jan 2000 and 31st Dec 2015 than Date 1", // i
+        "Date 2 must be at least 3 days later than Date 1",                  // j
+        "Meter Reading 2 must be at least 10 greater than Meter Reading 1",  // k
+        "The Rate 1 to Rate 2 Breakpoint must be set if Rate 2 is set",      // l
+        "Rate 2 must be set if the Rate 1 to Rate 2 Breakpoint is set",      // m
+    };
+    QString box = QStringLiteral("Meterwin Data Error|");
+    for (const char* letter = letters; *letter; ++letter)
+        box += QString::fromUtf8(messages[*letter - 'a']) + u'\n';
+    return box;
 }
+
+QString fatal(const char* step, const char* category) {
+    return QStringLiteral("Meterwin Fatal Error|Error Number %1\r\nA Fatal %2 Error Has "
+                          "Occurred\r\nThe Program Will Now Terminate")
+        .arg(QLatin1String(step), QLatin1String(category));
+}
+
+const QString Unchanged =
+    QStringLiteral("Meterwin Error|The data has not changed\r\nsince the last calculation");
 
 } // namespace
 
+Q_DECLARE_METATYPE(Run)
+
+// The Calculate command: its checks, the calculation, saving, and the
+// comparison with the last calculation.
 class TestCalcClick : public QObject {
     Q_OBJECT
 
 private slots:
-    void workedExample() {
-        Calculator c;
-        const QByteArray results = c.resultsLog();
-        const QByteArray history = c.historyLog();
-        c.calculate();
-        QVERIFY(c.t.messages.shown().isEmpty());
-        const Sheet& s = c.sheet();
-        QCOMPARE(s.TVCost.text, QStringLiteral("£23.68"));
-        QCOMPARE(s.TCO2P.text, QStringLiteral("107.8"));
-        QCOMPARE(s.NRate1.text, QStringLiteral("£0.10000"));
-        QCOMPARE(
-            s.ReportText,
-            crlfLines(
-                {QStringLiteral("02/04/2015 09:30:00"),
-                 QStringLiteral("Calorific Value  : 36.000"),
-                 QStringLiteral("Correction Factor:  1.000000"),
-                 QString(),
-                 QStringLiteral("Cost To Date ( 90 Days)"),
-                 QString(23, u'-'),
-                 QStringLiteral("From                      :   01/01/2015"),
-                 QStringLiteral("To                        :   01/04/2015"),
-                 QStringLiteral("Gas Used                  :     12    Cubic Metres"),
-                 QStringLiteral("KWHr Used                 :    120    (Rate 2 after 1 * 50 KWHr)"),
-                 QStringLiteral(
-                     "Rate 1 KWHr Used          :     50    at £0.10000 per KWhr =    £5.00"),
-                 QStringLiteral(
-                     "Rate 2 KWHr Used          :     70    at £0.05000 per KWhr =    £3.50"),
-                 QStringLiteral(
-                     "Total Cost (exc VAT)      :    £23.50 (inc Fixed Charge: 1 * £20.00)"),
-                 QStringLiteral("Total Cost (inc    5% VAT):    £23.68"),
-                 QStringLiteral("Cost per Day              :     £0.26"),
-                 QString(),
-                 QStringLiteral("Cost Prediction Over  4 Quarter(s) (365 Days)"),
-                 QString(45, u'-'),
-                 QStringLiteral("From                      :   01/01/2015"),
-                 QStringLiteral("Gas Used                  :     49    Cubic Metres"),
-                 QStringLiteral("KWHr Used                 :    490    (Rate 2 after 4 * 50 KWHr)"),
-                 QStringLiteral(
-                     "Rate 1 KWHr Used          :    200    at £0.10000 per KWhr =   £20.00"),
-                 QStringLiteral(
-                     "Rate 2 KWHr Used          :    290    at £0.05000 per KWhr =   £14.50"),
-                 QStringLiteral(
-                     "Total Cost (exc VAT)      :    £94.50 (inc Fixed Charge: 4 * £20.00)"),
-                 QStringLiteral("Total Cost (inc    5% VAT):    £95.23"),
-                 QStringLiteral("Cost per Day              :     £0.26"),
-                 QString(69, u'-'),
-                 QString()}));
-        QVERIFY(s.HistoryText.startsWith(CrLf + QStringLiteral("Date       , Meter  ")));
-        QVERIFY(s.HistoryText.endsWith(CrLf + ExampleRecord));
-        // Without automatic saving nothing is written; Save is offered.
-        QVERIFY(s.Save.enabled);
-        QCOMPARE(c.resultsLog(), results);
-        QCOMPARE(c.historyLog(), history);
+    void calculate_data() {
+        QTest::addColumn<Run>("r");
+        const auto row = [](const char* name, const QStringList& steps, const QString& expected,
+                            const QString& boxes = QString(), bool after = false,
+                            bool saved = false, bool before = false,
+                            const QLocale& locale = testlocales::britain()) {
+            QTest::newRow(name) << Run{steps, expected, boxes, after, saved, before, locale};
+        };
+        // The report block of the worked example is compared whole by the command line's tests.
+        const QString example = QStringLiteral("NRate1=£0.10000 TVCost=£23.68 TCO2P=107.8");
+        row("worked example, readings made whole", {"NRead1=100.9 NRead2=112.9"},
+            "NRead1=100 NRead2=112 " + example, "", true);
+        row("Auto Save on", {"AutoSave=1"}, example, "", false, true);
+        row("Auto Save on, Save enabled", {"AutoSave=1"}, example, "", true, true, true);
+        const QString cleared = QStringLiteral("TVCost= TCO2P=");
+        row("refused, Save disabled", {"NRate1=abc"}, cleared, refused("b"));
+        row("refused, Save enabled", {"NRate1=abc"}, cleared, refused("b"), true, false, true);
+        row("refused, then the same data", {"", "NRate1=abc", "NRate1=0.1"}, example, refused("b"),
+            true);
+
+        // The second Calculate compares the entries and settings in standard form.
+        row("twice in a row", {"", ""}, example, Unchanged);
+        row("only On Top", {"", "OnTop=1"}, example, Unchanged);
+        row("only Auto Save", {"", "AutoSave=1"}, example, Unchanged);
+        row("0.1 for 0.10000", {"", "NRate1=0.1"}, example, Unchanged);
+        row("fixed charge without its symbol", {"", "SCharge=20"}, example, Unchanged);
+        row("reading with a fraction", {"", "NRead2=112.9"}, example, Unchanged);
+        row("date in another form", {"", "Date2=1/4/15"}, example, Unchanged);
+        // A note cannot forge lines in the results log.
+        row("only notes, controlCharactersInNotesBecomeSpaces",
+            {"", "Notes=gas\r\nTo : forged\tline\u2028end"}, "Notes=gas  To : forged line end", "",
+            true);
+        // Prediction 4 and VAT 5.0 must not join to read as VAT 45.0.
+        row("neighbouringSettingsStayApart", {"", "Predict= VRate=45"}, "TVCost=£33.08", "", true);
+
+        // The basic checks of the entries; then, when they found nothing, the
+        // cross checks, which also write the dates in short date form.
+        row("nothing entered", {"Date1= Date2= NRead1= NRead2="}, "", refused("c"));
+        row("only reading 1, settings first", {"Date1= Date2= NRead2= CORate="}, "",
+            refused("adeg"));
+        row("a blank is not empty", {"Date1=  Date2= NRead1= NRead2="}, "", refused("defg"));
+        row("everything wrong", {"Date1=x Date2=31/02/2010 NRead1=0.9 NRead2=1000000"},
+            "Date1=x Date2=31/02/2010", refused("defg"));
+        row("readings just outside", {"NRead1=999901 NRead2=10"}, "", refused("fg"));
+        row("highest readings", {"NRead1=999900 NRead2=999999"}, "NRUnits=99", "", true);
+        row("lowest readings", {"NRead1=1 NRead2=11"}, "NRUnits=10", "", true);
+        row("earliest dates", {"Date1=2000-01-01 Date2=2000-03-31"},
+            "Date1=01/01/2000 Date2=31/03/2000", "", true);
+        row("date 2 on 30 March 2000", {"Date1=2000-01-01 Date2=2000-03-30"}, "", refused("i"));
+        row("latest date 2", {"Date1=2015-12-28 Date2=2015-12-31"}, "", "", true);
+        row("latest date 1", {"Date1=2015-12-31 Date2=2016-01-03"}, "", refused("i"));
+        row("both after 2015", {"Date1=2016-01-01 Date2=2016-01-04"}, "", refused("hi"));
+        row("all cross checks", {"Date1=1999-12-31 Date2=2000-01-02 NRead2=109 BreakP="},
+            "Date1=31/12/1999 Date2=02/01/2000", refused("hijkl"));
+        row("3 days and 10 units apart", {"Date1=2015-03-01 Date2=2015-03-04 NRead2=110"}, "", "",
+            true);
+        row("break point without rate 2", {"NRate2="}, "", refused("m"));
+        // The checks read the leading number; making the reading whole reads the regional number.
+        row("text after a reading", {"NRead2=112x"}, "******** Calculation Error 103 ********",
+            fatal("103", "Calculation"));
+        // Switched-off checks let through what the calculation cannot read: the
+        // dump follows, at the step and in the guard where it failed.
+        row("checks switched off", {"ErrorCheckInhibited=1 Date1=1999-01-01 Date2=1999-01-02"},
+            "Date1=01/01/1999 Date2=02/01/1999", "", true);
+        row("unreadable date, checks switched off", {"ErrorCheckInhibited=1 Date1=x"},
+            "******** Calculation Error 111 ********", fatal("111", "Calculation"));
+        row("unwritable CO2 rate, checks switched off", {"ErrorCheckInhibited=1 CORate=1e400"},
+            "******** Check Error 134 ********", fatal("134", "Check"));
+        // Month names typed, the short date form written back, also when
+        // refused; Rate 2 read in the locale's display form.
+        const QString typed = QStringLiteral("Date1=1 %1 2009 Date2=02-%2-09 BreakP=");
+        row("en_US", {typed.arg("March", "Mar")}, "Date1=3/1/09 Date2=3/2/09", refused("jl"), false,
+            false, false, testlocales::unitedStates());
+        row("de_DE", {typed.arg("März", "März")}, "Date1=01.03.09 Date2=02.03.09", refused("jl"),
+            false, false, false, testlocales::germany());
+        row("sv_SE", {typed.arg("mars", "mars")}, "Date1=2009-03-01 Date2=2009-03-02",
+            refused("jl"), false, false, false, testlocales::sweden());
     }
-
-    void autoSaveWritesBothLogs() {
-        Calculator c;
-        c.sheet().AutoSave.value = 1;
-        const QByteArray results = c.resultsLog();
-        const QByteArray history = c.historyLog();
-        c.calculate();
-        QCOMPARE(c.resultsLog(), results + c.sheet().ReportText.toUtf8() + "\r\n");
-        QCOMPARE(c.historyLog(), history + c.sheet().HistoryText.toUtf8() + "\r\n");
-        QCOMPARE(c.sheet().Status.caption, QStringLiteral("Calculation Saved"));
-        QVERIFY(!c.sheet().Save.enabled);
-    }
-
-    // The second Calculate finds the same entries and settings in standard form.
-    void unchangedData_data() {
-        QTest::addColumn<SheetChange>("change");
-        QTest::newRow("twice in a row") << SheetChange([](Sheet&) {});
-        QTest::newRow("only On Top") << SheetChange([](Sheet& s) { s.OnTop.value = 1; });
-        QTest::newRow("only Auto Save") << SheetChange([](Sheet& s) { s.AutoSave.value = 1; });
-        QTest::newRow("0.1 for 0.10000")
-            << SheetChange([](Sheet& s) { s.NRate1.text = QStringLiteral("0.1"); });
-        QTest::newRow("fixed charge without its symbol")
-            << SheetChange([](Sheet& s) { s.SCharge.text = QStringLiteral("20"); });
-        QTest::newRow("reading with a fraction")
-            << SheetChange([](Sheet& s) { s.NRead2.text = QStringLiteral("112.9"); });
-        QTest::newRow("date in another form")
-            << SheetChange([](Sheet& s) { s.Date2.text = QStringLiteral("1/4/15"); });
-    }
-
-    void unchangedData() {
-        QFETCH(SheetChange, change);
-        Calculator c;
-        c.calculate();
-        Sheet& s = c.sheet();
-        const QString report = s.ReportText;
-        const QString history = s.HistoryText;
-        const QString total = s.TVCost.text;
-        const QByteArray resultsLog = c.resultsLog();
-        const QByteArray historyLog = c.historyLog();
-        s.Save.enabled = false;
-        change(s);
-        c.calculate();
-        QCOMPARE(c.t.messages.shown(), QList<Message>{UnchangedData});
-        QCOMPARE(s.ErrorList,
-                 QStringLiteral("The data has not changed since the last calculation"));
-        QCOMPARE(s.TVCost.text, total);
-        QCOMPARE(s.NRate1.text, QStringLiteral("£0.10000"));
-        QCOMPARE(s.ReportText, report);
-        QCOMPARE(s.HistoryText, history);
-        QVERIFY(!s.Save.enabled);
-        QCOMPARE(c.resultsLog(), resultsLog);
-        QCOMPARE(c.historyLog(), historyLog);
-    }
-
-    void changedNotesCalculateAgain() {
-        Calculator c;
-        c.sheet().AutoSave.value = 1;
-        c.calculate();
-        c.sheet().Notes.text = QStringLiteral("Meter read by the supplier");
-        c.calculate();
-        QVERIFY(c.t.messages.shown().isEmpty());
-        const QByteArray results = c.resultsLog();
-        QCOMPARE(occurrences(results, "Cost To Date ( 90 Days)"), 2);
-        QCOMPARE(occurrences(results, "\r\nMeter read by the supplier\r\n"), 1);
-        QCOMPARE(occurrences(c.historyLog(), ExampleRecord.toUtf8().constData()), 2);
-    }
-
-    // Prediction 4 with VAT 5.0 joined as text reads "45.0", as does no
-    // prediction with VAT 45.0: still a new calculation.
-    void neighbouringSettingsStayApart() {
-        Calculator c;
-        c.calculate();
-        c.sheet().Predict.text.clear();
-        c.sheet().VRate.text = QStringLiteral("45");
-        c.calculate();
-        QVERIFY(c.t.messages.shown().isEmpty());
-        QCOMPARE(c.sheet().TVCost.text, QStringLiteral("£33.08"));
-    }
-
-    // A note cannot forge lines in the results log.
-    void controlCharactersInNotesBecomeSpaces() {
-        Calculator c;
-        c.sheet().AutoSave.value = 1;
-        c.sheet().Notes.text = QStringLiteral("gas\r\nTo : forged\tline\u2028end");
-        c.calculate();
-        QCOMPARE(c.sheet().Notes.text, QStringLiteral("gas  To : forged line end"));
-        QCOMPARE(occurrences(c.resultsLog(), "\r\ngas  To : forged line end\r\nCalorific"), 1);
-    }
-
-    void refusedThenSameDataCalculates() {
-        Calculator c;
-        c.calculate();
-        Sheet& s = c.sheet();
-        const QString report = s.ReportText;
-        s.NRate1.text = QStringLiteral("abc");
-        c.calculate();
-        const Message refusal{MessageIcon::Exclamation, QStringLiteral("Meterwin Data Error"),
-                              QStringLiteral("Rate 1 must be between 0.01 and 0.99\n")};
-        QCOMPARE(c.t.messages.shown(), QList<Message>{refusal});
-        QVERIFY(s.TVCost.text.isEmpty());
-        QVERIFY(s.TCO2P.text.isEmpty());
-        QVERIFY(s.LastSignature.isEmpty());
-        QVERIFY(s.InputSignature.isEmpty());
-        // The last calculation can still be saved.
-        QCOMPARE(s.ReportText, report);
-        QVERIFY(s.Save.enabled);
-
-        c.t.messages.clear();
-        s.NRate1.text = QStringLiteral("0.10000");
-        c.calculate();
-        QVERIFY(c.t.messages.shown().isEmpty());
-        QCOMPARE(s.TVCost.text, QStringLiteral("£23.68"));
-    }
-
-    void saveEnabling_data() {
-        QTest::addColumn<int>("autoSave");
-        QTest::addColumn<bool>("refused");
-        QTest::addColumn<bool>("before");
-        QTest::addColumn<bool>("after");
-        QTest::newRow("calculated, Auto Save off") << 0 << false << false << true;
-        QTest::newRow("calculated, Auto Save on") << 1 << false << false << false;
-        QTest::newRow("calculated, Auto Save on, Save enabled") << 1 << false << true << true;
-        QTest::newRow("refused, Save disabled") << 0 << true << false << false;
-        QTest::newRow("refused, Save enabled") << 0 << true << true << true;
-    }
-
-    void saveEnabling() {
-        QFETCH(int, autoSave);
-        QFETCH(bool, refused);
-        QFETCH(bool, before);
-        Calculator c;
-        c.sheet().AutoSave.value = autoSave;
-        c.sheet().Save.enabled = before;
-        if (refused)
-            c.sheet().NRead2.text = QStringLiteral("105");
-        c.calculate();
-        QTEST(c.sheet().Save.enabled, "after");
-    }
-
-    void saveWritesTheLastCalculationOnce() {
-        Calculator c;
-        c.calculate();
-        c.sheet().Notes.text = QStringLiteral("second");
-        c.calculate();
-        const QByteArray results = c.resultsLog();
-        const QByteArray history = c.historyLog();
-        Save_Click(c.t.program);
-        QCOMPARE(c.resultsLog(), results + c.sheet().ReportText.toUtf8() + "\r\n");
-        QCOMPARE(occurrences(c.resultsLog(), "\r\nsecond\r\n"), 1);
-        QCOMPARE(c.historyLog(), history + c.sheet().HistoryText.toUtf8() + "\r\n");
-        QVERIFY(!c.sheet().Save.enabled);
-        Save_Click(c.t.program);
-        QCOMPARE(c.resultsLog(), results + c.sheet().ReportText.toUtf8() + "\r\n");
-    }
-
-    void readingsMadeWhole() {
-        Calculator c;
-        c.sheet().NRead1.text = QStringLiteral("100.9");
-        c.sheet().NRead2.text = QStringLiteral("112.9");
-        c.calculate();
-        QCOMPARE(c.sheet().NRead1.text, QStringLiteral("100"));
-        QCOMPARE(c.sheet().NRead2.text, QStringLiteral("112"));
-        QCOMPARE(c.sheet().NRUnits.text, QStringLiteral("12"));
-    }
-
-    // With the checks switched off a reading that cannot be read ends in the dump.
-    void runTimeFailureEndsInTheDump() {
-        Calculator c;
-        c.sheet().ErrorCheckInhibited = 1;
-        c.sheet().NRead2.text = QStringLiteral("abc");
-        QVERIFY(EndsProgram([&] { c.calculate(); }));
-        const Message fatal{MessageIcon::Critical, QStringLiteral("Meterwin Fatal Error"),
-                            QStringLiteral("Error Number 103\r\nA Fatal Calculation Error Has "
-                                           "Occurred\r\nThe Program Will Now Terminate")};
-        QCOMPARE(c.t.messages.shown(), QList<Message>{fatal});
-        QCOMPARE(occurrences(c.resultsLog(), "\r\n******** Calculation Error 103 ********\r\n"), 1);
+    void calculate() {
+        QFETCH(Run, r);
+        Calculator c(r.locale);
+        Sheet& s = c.t.sheet();
+        const bool ended = EndsProgram([&] {
+            for (const QString& step : r.steps) {
+                s.Save.enabled = r.before;
+                setFields(s, step);
+                Calc_Click(c.t.program);
+            }
+        });
+        QCOMPARE(s.Save.enabled, r.after);
+        QStringList boxes;
+        for (const Message& box : c.t.messages.shown()) {
+            boxes << box.title + u'|' + box.text;
+            QCOMPARE(box.icon, ended ? MessageIcon::Critical : MessageIcon::Exclamation);
+        }
+        QCOMPARE(boxes.join(u'\n'), r.boxes);
+        QVERIFY(!ended || c.log("Meterwin.log").contains("\r\n" + r.expected.toUtf8() + "\r\n"));
+        if (ended)
+            return;
+        QCOMPARE(fieldTexts(s, r.expected), r.expected);
+        c.compareLogs(r.saved);
+        if (r.boxes == Unchanged) // until a command empties the list
+            QCOMPARE(s.ErrorList,
+                     QStringLiteral("The data has not changed since the last calculation"));
     }
 };
 
