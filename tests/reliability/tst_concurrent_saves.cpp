@@ -5,155 +5,65 @@
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 
-#include <QFile>
 #include <QHash>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
 constexpr int RunsPerProgram = 100;
-const QByteArray CrLf = "\r\n";
-const QByteArray BlockEnd = QByteArray(69, '-');
-const QRegularExpression TimeLine(QStringLiteral("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d$"));
+constexpr int HeaderLines = 6; // of both logs: four lines and two empty ones
+const QStringList Programs = {"A", "B"};
+// Program $3 saves its reading $2 into $1 `runs` times, alternating two notes. Its
+// arguments reach the command line as arguments, never as shell text.
+const QString Saves = R"(for i in $(seq %1); do for n in ping pong; do "$0" --dir "$1" calc )"
+                      R"(--date1 01/12/2008 --read1 1000 --date2 28/02/2009 --read2 "$2" )"
+                      R"(--notes "Instance $3, $n" --save >/dev/null 2>&1 || exit 1; done; done)";
 
-// One program's saves: its own reading and two notes it alternates.
-struct Saver {
-    QByteArray name;
-    QByteArray reading;
-    QList<QByteArray> notes;
-};
-
-const QList<Saver> Savers = {
-    {"A", "2000", {"Instance A, ping", "Instance A, pong"}},
-    {"B", "3000", {"Instance B, ping", "Instance B, pong"}},
-};
-
-QList<QByteArray> arguments(const QString& directory, const Saver& saver, int run) {
-    return {MW_CLI_PATH,
-            "--dir",
-            QFile::encodeName(directory),
-            "calc",
-            "--date1",
-            "01/12/2008",
-            "--read1",
-            "1000",
-            "--date2",
-            "28/02/2009",
-            "--read2",
-            saver.reading,
-            "--notes",
-            saver.notes.at(run % 2),
-            "--save"};
+QProcess* startSaving(const QString& directory, const QString& program, int runs) {
+    auto* process = new QProcess;
+    process->start("/bin/sh", {"-c", Saves.arg(runs), MW_CLI_PATH, directory,
+                               program == "A" ? "2000" : "3000", program});
+    return process;
 }
 
-// The environment of this process in the British locale, whose dates the
-// saves use.
-std::vector<char*> britishEnvironment() {
-    static char british[] = "LC_ALL=en_GB.UTF-8";
-    std::vector<char*> environment{british};
-    for (char** variable = environ; *variable; ++variable)
-        if (std::strncmp(*variable, "LC_ALL=", 7) != 0)
-            environment.push_back(*variable);
-    environment.push_back(nullptr);
-    return environment;
+bool finished(QProcess* process) {
+    const bool ok = process->waitForFinished(-1) && process->exitStatus() == QProcess::NormalExit &&
+                    process->exitCode() == 0;
+    delete process;
+    return ok;
 }
 
-// Runs the command line once, its output thrown away; its exit status.
-int runOnce(const QList<QByteArray>& args) {
-    std::vector<char*> argv;
-    for (const QByteArray& arg : args)
-        argv.push_back(const_cast<char*>(arg.constData()));
-    argv.push_back(nullptr);
-    std::vector<char*> environment = britishEnvironment();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int spawned =
-        posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environment.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return -1;
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// A process that saves `runs` times in a row once the gate (a pipe) opens,
-// which is when its writing end is closed; its exit status is the number of
-// runs that failed.
-pid_t startSaving(const QString& directory, const Saver& saver, int runs, const int gate[2]) {
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    if (pid != 0)
-        return pid;
-    close(gate[1]);
-    char go = 0;
-    while (read(gate[0], &go, 1) < 0 && errno == EINTR) {
-    }
-    int failed = 0;
-    for (int run = 0; run < runs; ++run)
-        failed += runOnce(arguments(directory, saver, run)) == 0 ? 0 : 1;
-    _exit(std::min(failed, 255));
-}
-
-int failedRuns(pid_t pid) {
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
-}
-
-QList<QByteArray> linesOf(const QByteArray& bytes) {
-    QList<QByteArray> lines = bytes.split('\n');
-    lines.removeLast(); // behind the final line end
+// The lines of a log below its header, without their line ends.
+QList<QByteArray> body(const QByteArray& log) {
+    QList<QByteArray> lines = log.split('\n');
+    if (!lines.takeLast().isEmpty())
+        lines << "<half a line>";
     for (QByteArray& line : lines)
-        line.chop(1);
-    return lines;
+        line.chop(line.endsWith('\r') ? 1 : 0);
+    return lines.mid(HeaderLines);
 }
 
-// The file header of both logs: four lines and two empty ones.
-constexpr int HeaderLines = 6;
-
-// The report blocks of a results log, each without its time line, in
-// order; a piece that is not a whole block is returned as such, marked.
+// The report blocks of a results log, each without its time line; lines
+// before the first time line are a block of their own, which no save writes.
 QList<QByteArray> reportBlocks(const QByteArray& log) {
-    const QList<QByteArray> lines = linesOf(log).mid(HeaderLines);
+    static const QRegularExpression timeLine("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d$");
     QList<QByteArray> blocks;
-    QByteArray block;
-    int blockLines = 0;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (blockLines == 0 && !TimeLine.match(QString::fromUtf8(lines[i])).hasMatch()) {
-            blocks << "not a block: " + lines[i];
-            continue;
-        }
-        if (blockLines++ > 0)
-            block += lines[i] + CrLf;
-        if (lines[i] != BlockEnd)
-            continue;
-        // The block's own empty line and the one its writer adds.
-        if (lines.value(i + 1, "-") != "" || lines.value(i + 2, "-") != "")
-            block += "<not closed by two empty lines>";
-        blocks << block;
-        block.clear();
-        blockLines = 0;
-        i += 2;
+    for (const QByteArray& line : body(log)) {
+        const bool time = timeLine.match(QString::fromUtf8(line)).hasMatch();
+        if (blocks.isEmpty() || time)
+            blocks << QByteArray();
+        blocks.last() += time ? QByteArray() : line + "\r\n";
     }
-    if (blockLines > 0)
-        blocks << "cut off: " + block;
     return blocks;
+}
+
+void install(const TemporaryInstallation& dir) {
+    QFile file(MW_SOURCE_DIR "/dist/Data/Meterwin.ini");
+    dir.makeDirectory("Log");
+    dir.makeDirectory("Data");
+    dir.writeFile("Data/Meterwin.ini", file.open(QIODevice::ReadOnly) ? file.readAll() : "");
 }
 
 } // namespace
@@ -161,39 +71,29 @@ QList<QByteArray> reportBlocks(const QByteArray& log) {
 class TestConcurrentSaves : public QObject {
     Q_OBJECT
 
-    QByteArray configuration_;
     // Each block and history record a save may write, with whose it is.
-    QHash<QByteArray, QByteArray> blocks_;
-    QHash<QByteArray, QByteArray> records_;
+    QHash<QByteArray, QByteArray> blocks_, records_;
     QList<QByteArray> pageHeader_;
 
-    void install(const TemporaryInstallation& dir) {
-        dir.makeDirectory(QStringLiteral("Data"));
-        dir.makeDirectory(QStringLiteral("Log"));
-        dir.writeFile(QStringLiteral("Data/Meterwin.ini"), configuration_);
-    }
-
 private slots:
-    // What one program alone writes, each save on its own.
+    // What one program alone writes, in the British locale whose dates the saves use.
     void initTestCase() {
-        QFile file(QStringLiteral(MW_SOURCE_DIR "/dist/Data/Meterwin.ini"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        configuration_ = file.readAll();
-        for (const Saver& saver : Savers) {
-            for (int run = 0; run < 2; ++run) {
-                TemporaryInstallation alone;
-                install(alone);
-                QCOMPARE(runOnce(arguments(alone.path(), saver, run)), 0);
-                const QList<QByteArray> blocks =
-                    reportBlocks(alone.readFile(QStringLiteral("Log/Meterwin.log")));
-                QCOMPARE(blocks.size(), 1);
-                blocks_.insert(blocks.first(), saver.notes.at(run));
-                const QList<QByteArray> history =
-                    linesOf(alone.readFile(QStringLiteral("Log/Meterwin_H.log")));
-                QCOMPARE(history.size(), HeaderLines + 5);
-                records_.insert(history.last(), saver.name);
-                pageHeader_ = history.mid(HeaderLines, 4);
-            }
+        qputenv("LC_ALL", "en_GB.UTF-8");
+        for (const QString& program : Programs) {
+            TemporaryInstallation alone;
+            install(alone);
+            QVERIFY(finished(startSaving(alone.path(), program, 1)));
+            const auto blocks = reportBlocks(alone.readFile("Log/Meterwin.log"));
+            QCOMPARE(blocks.size(), 2);
+            for (int run = 0; run < 2; ++run)
+                blocks_.insert(blocks[run],
+                               "Instance " + program.toUtf8() + (run ? ", pong" : ", ping"));
+            const auto history = body(alone.readFile("Log/Meterwin_H.log"));
+            QCOMPARE(history.size(), 6);
+            QCOMPARE(history[4], history[5]); // the same reading and figures each time
+            QCOMPARE(QString::fromUtf8(history.last()).size(), 113);
+            records_.insert(history.last(), program.toUtf8());
+            pageHeader_ = history.mid(0, 4);
         }
         QCOMPARE(blocks_.size(), 4);
         QCOMPARE(records_.size(), 2);
@@ -202,49 +102,34 @@ private slots:
     void twoProgramsSaveAtOnce() {
         TemporaryInstallation shared;
         install(shared);
-        int gate[2];
-        QCOMPARE(pipe(gate), 0);
-        QList<pid_t> savers;
-        for (const Saver& saver : Savers)
-            savers << startSaving(shared.path(), saver, RunsPerProgram, gate);
-        close(gate[0]);
-        close(gate[1]); // both start now
-        int failed = 0;
-        for (pid_t saver : savers)
-            failed += failedRuns(saver);
-        QCOMPARE(failed, 0);
+        QList<QProcess*> savers;
+        for (const QString& program : Programs)
+            savers << startSaving(shared.path(), program, RunsPerProgram / 2);
+        for (QProcess* saver : savers)
+            QVERIFY(finished(saver));
 
-        QHash<QByteArray, int> blocksSeen;
-        const QByteArray results = shared.readFile(QStringLiteral("Log/Meterwin.log"));
+        QHash<QByteArray, int> seen;
+        const QByteArray results = shared.readFile("Log/Meterwin.log");
         QVERIFY(results.startsWith("Meterwin Results Log\r\nVersion 2.0\r\nFile Created\r\n"));
         for (const QByteArray& block : reportBlocks(results)) {
             if (!blocks_.contains(block))
                 QFAIL(qPrintable("A report block that no save wrote:\n" + block));
-            ++blocksSeen[blocks_.value(block)];
+            ++seen[blocks_.value(block)];
         }
-        QHash<QByteArray, int> recordsSeen;
-        const QByteArray history = shared.readFile(QStringLiteral("Log/Meterwin_H.log"));
+        const QByteArray history = shared.readFile("Log/Meterwin_H.log");
         QVERIFY(history.startsWith("Meterwin History Log\r\nVersion 2.0\r\nFile Created\r\n"));
-        QVERIFY(history.endsWith(CrLf));
-        for (const QByteArray& line : linesOf(history).mid(HeaderLines)) {
-            if (records_.contains(line)) {
-                QCOMPARE(QString::fromUtf8(line).size(), 113);
-                ++recordsSeen[records_.value(line)];
-            } else if (!pageHeader_.contains(line)) {
+        for (const QByteArray& line : body(history)) {
+            if (records_.contains(line))
+                ++seen[records_.value(line)];
+            else if (!pageHeader_.contains(line))
                 QFAIL(qPrintable("A history line that no save wrote: " + line));
-            }
         }
-        qInfo("%d saves by each of two programs at once: %d report blocks (%d, %d, %d, %d by "
-              "note), %d history records (%d, %d by program), %d failed runs",
-              RunsPerProgram, int(reportBlocks(results).size()),
-              blocksSeen.value("Instance A, ping"), blocksSeen.value("Instance A, pong"),
-              blocksSeen.value("Instance B, ping"), blocksSeen.value("Instance B, pong"),
-              recordsSeen.value("A") + recordsSeen.value("B"), recordsSeen.value("A"),
-              recordsSeen.value("B"), failed);
-        for (const Saver& saver : Savers) {
-            for (const QByteArray& note : saver.notes)
-                QCOMPARE(blocksSeen.value(note), RunsPerProgram / 2);
-            QCOMPARE(recordsSeen.value(saver.name), RunsPerProgram);
+        qInfo("%d saves by each of two programs at once: %d report blocks, %d + %d history records",
+              RunsPerProgram, int(reportBlocks(results).size()), seen.value("A"), seen.value("B"));
+        for (const QString& program : Programs) {
+            QCOMPARE(seen.value("Instance " + program.toUtf8() + ", ping"), RunsPerProgram / 2);
+            QCOMPARE(seen.value("Instance " + program.toUtf8() + ", pong"), RunsPerProgram / 2);
+            QCOMPARE(seen.value(program.toUtf8()), RunsPerProgram);
         }
     }
 };

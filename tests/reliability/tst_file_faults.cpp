@@ -1,0 +1,525 @@
+// Every file operation of every command fails in turn, outright or part way
+// through a write, through the file system double; then the machine's own
+// faults: directories and files the user may not write (run as the user
+// nobody, since root writes through permission bits) and a full disk. The
+// user is told exactly what happened, the program ends only where it must,
+// and no byte already in the logs or the configuration file is lost.
+#include "calc/Calc_Click.h"
+#include "logs/ArchiveResultsLog.h"
+#include "logs/ErrorDump.h"
+#include "logs/SaveCommand.h"
+#include "shell/GetLast.h"
+#include "shell/ResetData.h"
+#include "shell/SaveData.h"
+#include "shell/Startup.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/Restrictions.h"
+#include "support/TestMain.h"
+#include "support/TestProgram.h"
+
+#include <QDirIterator>
+#include <QRegularExpression>
+#include <QTest>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The commands whose file operations fail, by their index in Commands.
+enum { StartNew, Start, CalculateAndSave, Save, GetLast, SaveData, ResetData, Archive, ErrorDump };
+void startAsAdministrator(Program& p) {
+    LoadMeterwinMain(p, {{}, true, true});
+} // Save Data is there
+void dumpError(Program& p) {
+    WriteErrorDump(p, "Calculation Error", 105);
+}
+const QList<std::pair<const char*, void (*)(Program&)>> Commands = {
+    {"start-up, new installation", startAsAdministrator},
+    {"start-up", startAsAdministrator},
+    {"Calculate, Auto Save", Calc_Click},
+    {"Save", Save_Click},
+    {"Get Last", Get_Last_Click},
+    {"Save Data", Save_Defaults_Click},
+    {"Reset Data", Reset_Defaults_Click},
+    {"Archive", Archive_Click},
+    {"error dump", dumpError}};
+using Op = FaultyFileSystem::Operation;
+const QStringList OperationNames = QString("exists|read lines|count lines|read last line|create "
+                                           "empty|create|append|replace|copy|delete|rename")
+                                       .split(u'|');
+using Files = QMap<QString, QByteArray>; // Data and Log by relative path
+
+const QString DataDir = "Data", Ini = "Data/Meterwin.ini", LogDir = "Log";
+const QString Results = "Log/Meterwin.log", History = "Log/Meterwin_H.log";
+const QString ResultsName = "Meterwin.log", HistoryName = "Meterwin_H.log";
+
+// What the user saw: each box, then whether the program ended.
+QByteArray outcome(const QList<Message>& boxes, bool ended = false) {
+    QByteArray text = ended ? "program ended" : "program goes on";
+    for (const Message& box : boxes) {
+        const std::unique_ptr<char[]> shown(toString(box));
+        text += QByteArray("\n  ") + shown.get();
+    }
+    return text;
+}
+Message box(const QString& title, QString text, MessageIcon icon = MessageIcon::Exclamation,
+            MessageButtons buttons = MessageButtons::Ok) {
+    return {icon, title, text.replace(u'|', QStringLiteral("\r\n")), buttons};
+}
+const QString LogError = "Meterwin Log File Error", Perm = "|This may be a permissions problem.";
+const Message Question =
+    box("Meterwin Archive Results Log File",
+        "Are you sure you want to|archive the results log|file and create a new one?",
+        MessageIcon::Exclamation, MessageButtons::YesNo);
+const Message ArchiveFailure = box(LogError, "Unable to archive the log file Meterwin.log." + Perm);
+QByteArray fatal(const char* category, int step) {
+    return outcome(
+        {box("Meterwin Fatal Error",
+             QString("Error Number %1|A Fatal %2 Has Occurred|The Program Will Now Terminate")
+                 .arg(step)
+                 .arg(category),
+             MessageIcon::Critical)},
+        true);
+}
+QByteArray notWritten(const QStringList& logs) {
+    QList<Message> boxes;
+    for (const QString& log : logs)
+        boxes << box(LogError, "Unable to write to the log file " + log + "." + Perm);
+    return outcome(boxes);
+}
+const QByteArray Quiet = outcome({}), Archived = outcome({Question});
+const QByteArray ArchiveFailed = outcome({ArchiveFailure}),
+                 AskedArchiveFailed = outcome({Question, ArchiveFailure});
+const QByteArray NoLogs = outcome(
+    {box(LogError, "Unable to create the log files." + Perm + "|The program will now terminate.")},
+    true);
+const QByteArray NoConfig = outcome(
+    {box("Meterwin Configuration File Error",
+         "Unable to write to the configuration file." + Perm + "|The program will now terminate.")},
+    true);
+const QByteArray Dumped = fatal("Calculation Error", 105),
+                 ConfigRead = fatal("Config Read Error", 161);
+const QByteArray LogRead = fatal("Log File Read Error", 141);
+const QByteArray ResultsLost = notWritten({ResultsName}), HistoryLost = notWritten({HistoryName});
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
+}
+void writeFiles(const Files& files) {
+    QDir().mkpath(DataDir), QDir().mkpath(LogDir);
+    for (auto file = files.begin(); file != files.end(); ++file) {
+        QFile out(file.key());
+        if (!out.open(QIODevice::WriteOnly) || out.write(file.value()) != file.value().size())
+            qFatal("cannot write %s", qPrintable(file.key()));
+    }
+}
+Files snapshot() {
+    Files files;
+    for (const QString& directory : {DataDir, LogDir})
+        for (const QString& name :
+             QDir(directory).entryList(QDir::Files | QDir::Hidden | QDir::System))
+            files.insert(directory + u'/' + name, readBytes(directory + u'/' + name));
+    return files;
+}
+
+QByteArray runCommand(int command, TestProgram& t) {
+    t.messages.clear();
+    const bool ended = EndsProgram([&] { Commands[command].second(t.program); });
+    return outcome(t.messages.shown(), ended);
+}
+void typeReadings(Sheet& s, int autoSave,
+                  QStringList from = {"01/12/2008", "1000", "28/02/2009", "1412",
+                                      "Winter quarter"}) {
+    s.Date1.text = from[0], s.NRead1.text = from[1], s.Date2.text = from[2],
+    s.NRead2.text = from[3];
+    s.Notes.text = from[4], s.AutoSave.value = autoSave;
+}
+// Logs with a start entry and a saved calculation (reading 1000 on 01/12/2008), made once by the
+// program.
+const Files& usedInstallation() {
+    static const Files files = [] {
+        TemporaryInstallation dir;
+        writeFiles({{Ini, readBytes(MW_SOURCE_DIR "/dist/Data/Meterwin.ini")}});
+        TestProgram t;
+        startAsAdministrator(t.program);
+        typeReadings(t.sheet(), 1, {"01/09/2008", "600", "01/12/2008", "1000", "Autumn quarter"});
+        if (runCommand(CalculateAndSave, t) != Quiet)
+            qFatal("cannot make a used installation");
+        return snapshot();
+    }();
+    return files;
+}
+// Installs and starts the program in the working directory, ready for the command.
+void prepare(int command, TestProgram& t) {
+    writeFiles(command == StartNew ? Files{{Ini, usedInstallation().value(Ini)}}
+                                   : usedInstallation());
+    if (command == StartNew || command == Start)
+        return;
+    startAsAdministrator(t.program);
+    if (command == CalculateAndSave || command == Save || command == ErrorDump)
+        typeReadings(t.sheet(), command == CalculateAndSave);
+    if (command == Save || command == ErrorDump)
+        Calc_Click(t.program);
+    if (!t.messages.shown().isEmpty())
+        qFatal("the program did not get ready for %s", Commands[command].first);
+}
+
+// What was lost: nothing when every byte of `before` is still there (the old
+// results log may live on whole as a new archive), no file grew by half a
+// line and no stray file appeared.
+QStringList lostBytes(const Files& before, const Files& after) {
+    static const QRegularExpression ours(
+        "^(Data/Meterwin\\.ini|Log/Meterwin(_H|_\\d{6}_\\d+)?\\.log)$");
+    bool archived = false;
+    for (auto file = after.begin(); file != after.end(); ++file)
+        archived |= !before.contains(file.key()) && file.value() == before.value(Results);
+    QStringList problems;
+    for (auto file = before.begin(); file != before.end(); ++file)
+        if (!after.contains(file.key()))
+            problems << file.key() + " is gone";
+        else if (!after.value(file.key()).startsWith(file.value()) &&
+                 !(file.key() == Results && archived &&
+                   after.value(Results).startsWith("Meterwin Results Log\r\n")))
+            problems << file.key() + " lost bytes it held";
+    for (auto file = after.begin(); file != after.end(); ++file)
+        if (!ours.match(file.key()).hasMatch())
+            problems << file.key() + " was left behind";
+        else if (file.value().size() > before.value(file.key()).size() &&
+                 !file.value().endsWith("\r\n"))
+            problems << file.key() + " ends in half a line";
+    return problems;
+}
+
+// One file operation of a command and what the user sees when it fails.
+struct Step {
+    Op operation;
+    QString path;
+    QByteArray outcome;
+};
+// Each command's file operations in the order it makes them.
+QList<Step> stepsOf(int command) {
+    const QList<Step> save = {
+        {Op::Exists, LogDir, ResultsLost},      {Op::Exists, Results, ResultsLost},
+        {Op::AppendLine, Results, ResultsLost}, {Op::Exists, LogDir, HistoryLost},
+        {Op::Exists, History, HistoryLost},     {Op::AppendLine, History, HistoryLost}};
+    const QList<Step> getLast = {{Op::Exists, LogDir, LogRead},
+                                 {Op::Exists, History, LogRead},
+                                 {Op::ReadLastLine, History, LogRead}};
+    const QList<Step> readConfig = {{Op::Exists, Ini, ConfigRead},
+                                    {Op::ReadLines, Ini, ConfigRead}};
+    const QString newLog = "Log/Meterwin.log.new";
+    QList<Step> start =
+        QList<Step>{{Op::Exists, DataDir, fatal("Loading Error", 151)}} + readConfig;
+    switch (command) {
+    case StartNew:
+    case Start: {
+        QList<Step> logs = {{Op::Exists, LogDir, NoLogs},
+                            {Op::Exists, Results, NoLogs},
+                            {Op::Exists, History, NoLogs}};
+        if (command == StartNew) // the logs are created
+            logs.insert(2, {Op::CreateFile, Results, NoLogs}),
+                logs.append({Op::CreateFile, History, NoLogs});
+        return start + logs + save.mid(0, 3) + getLast;
+    }
+    case CalculateAndSave: // BuildHistoryEntry's count fails: the entry is not written
+        return QList<Step>{{Op::Exists, LogDir, HistoryLost},
+                           {Op::Exists, History, HistoryLost},
+                           {Op::CountLines, History, HistoryLost}} +
+               save;
+    case Save:
+        return save;
+    case GetLast:
+        return getLast;
+    case SaveData:
+        return {{Op::Exists, DataDir, fatal("Save Config Error", 202)},
+                {Op::ReplaceFile, Ini, NoConfig}};
+    case ResetData:
+        return readConfig;
+    case Archive:
+        return {{Op::Exists, LogDir, ArchiveFailed},
+                {Op::Exists, Results, ArchiveFailed},
+                {Op::ReadLines, Results, ArchiveFailed},
+                {Op::Exists, "Log/Meterwin_090301_1.log", AskedArchiveFailed},
+                {Op::CopyFile, Results, AskedArchiveFailed},
+                {Op::ReplaceFile, newLog, AskedArchiveFailed},
+                {Op::RenameFile, newLog, AskedArchiveFailed}};
+    case ErrorDump:
+        return {{Op::AppendLine, Results, Dumped}};
+    }
+    return {};
+}
+QStringList callsOf(const QList<Step>& steps) {
+    QStringList calls;
+    for (const Step& step : steps)
+        calls << OperationNames[int(step.operation)] + u' ' + step.path;
+    return calls;
+}
+// Which call of its kind, on its path, the step is: the double counts alike.
+int nthCall(const QList<Step>& steps, qsizetype index) {
+    int nth = 0;
+    for (qsizetype i = 0; i <= index; ++i)
+        nth += steps[i].operation == steps[index].operation && steps[i].path == steps[index].path;
+    return nth;
+}
+bool writes(Op op) {
+    return op == Op::CreateFile || op == Op::AppendLine || op == Op::ReplaceFile ||
+           op == Op::CopyFile;
+}
+
+// The installation becomes the user's own, as if unpacked by that user.
+bool ownedBy(const UserIds& user) {
+    bool owned = chown(".", user.uid, user.gid) == 0;
+    QDirIterator entries(".", QDir::AllEntries | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext())
+        owned &= lchown(QFile::encodeName(entries.next()).constData(), user.uid, user.gid) == 0;
+    return owned;
+}
+QString systemError(const char* call) {
+    return call + (": " + QString::fromLocal8Bit(std::strerror(errno)));
+}
+// A real full disk: a 1 MB tmpfs over the directory, in a mount namespace of
+// this process alone, so it goes with the process whatever happens. Empty when mounted, else why
+// not.
+QString mountSmallDisk(const QString& directory) {
+    static const QString privateMounts =
+        unshare(CLONE_NEWNS) != 0 ? systemError("unshare(CLONE_NEWNS)")
+        : mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            ? systemError("mount --make-rprivate /")
+            : QString();
+    if (!privateMounts.isEmpty())
+        return privateMounts;
+    if (mount("tmpfs", QFile::encodeName(directory).constData(), "tmpfs", 0, "size=1M,mode=0755") !=
+        0)
+        return systemError("mount -t tmpfs");
+    QDir::setCurrent(directory); // the working directory was the one under the mount
+    return QString();
+}
+// Grows each log by blanks on its fifth line (an empty header line: no line
+// is added) until its last block has `room` bytes left, then takes every free
+// block: every entry longer than `room` is cut short.
+bool fillDisk(int room) {
+    const qint64 block = sysconf(_SC_PAGESIZE);
+    for (const QString& name : QDir(LogDir).entryList(QDir::Files)) {
+        QFile file(LogDir + u'/' + name);
+        QByteArray bytes = file.open(QIODevice::ReadWrite) ? file.readAll() : QByteArray();
+        qsizetype fifthLine = 0;
+        for (int line = 0; line < 4 && fifthLine >= 0; ++line)
+            fifthLine = bytes.indexOf("\r\n", fifthLine) + 2;
+        bytes.insert(fifthLine,
+                     QByteArray(((block - room - bytes.size()) % block + block) % block, ' '));
+        if (fifthLine < 2 || !file.seek(0) || file.write(bytes) != bytes.size())
+            return false;
+    }
+    const int filler = open("Filler", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    for (qint64 size : {64 * block, block, qint64(1)})
+        while (write(filler, QByteArray(size, 'f').constData(), size_t(size)) > 0) {
+        }
+    const bool full = errno == ENOSPC;
+    close(filler);
+    return full;
+}
+
+} // namespace
+
+class TestFileFaults : public QObject {
+    Q_OBJECT
+
+    // Step -1 runs the command unfaulted; the calls up to the faulty one must be the listed ones.
+    Files runFaulted(int command, int step, FaultyFileSystem::Fault fault, QByteArray& shown) {
+        const QList<Step> steps = stepsOf(command);
+        TemporaryInstallation dir;
+        TestProgram t;
+        prepare(command, t);
+        const Files before = snapshot();
+        const qsizetype start = t.files.journal().size();
+        if (step >= 0)
+            t.files.failOn(steps[step].operation, nthCall(steps, step), steps[step].path, fault);
+        shown = runCommand(command, t);
+        QList<Step> made;
+        for (qsizetype i = start;
+             i < t.files.journal().size() && made.size() <= step + (step < 0) * steps.size(); ++i)
+            made << Step{t.files.journal()[i].operation, t.files.journal()[i].path, {}};
+        [&] {
+            QCOMPARE(callsOf(made), callsOf(steps.mid(0, step < 0 ? steps.size() : step + 1)));
+        }();
+        Files after = snapshot(), kept = before;
+        if (step < 0 && command == SaveData)
+            kept.remove(Ini); // meant to be replaced
+        [&] { QCOMPARE(lostBytes(kept, after), QStringList()); }();
+        return after;
+    }
+
+private slots:
+    void initTestCase() { usedInstallation(); } // made before any directory is restricted
+
+    void faultSurvived_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<bool>("writesPart");
+        int cases = 1; // archiveCannotTidyUp
+        QStringList covered;
+        for (int c = 0; c < Commands.size(); ++c) {
+            const QList<Step> steps = stepsOf(c);
+            QTest::addRow("%s: no fault", Commands[c].first) << c << -1 << false;
+            QStringList operations;
+            for (qsizetype i = 0; i < steps.size(); ++i)
+                for (bool part : {false, true}) {
+                    if (part && !writes(steps[i].operation))
+                        continue;
+                    QTest::addRow("%s: %s #%d %s", Commands[c].first,
+                                  qPrintable(callsOf({steps[i]})[0]), nthCall(steps, i),
+                                  part ? "writes part" : "fails")
+                        << c << int(i) << part;
+                    ++cases;
+                    const QString op =
+                        OperationNames[int(steps[i].operation)] + (part ? " (part)" : "");
+                    if (!operations.contains(op))
+                        operations << op;
+                }
+            covered << Commands[c].first + (": " + operations.join(u','));
+        }
+        qInfo("Covered commands and failing operations:\n  %s\n  Archive: delete, after a failed "
+              "rename\n%d fault cases",
+              qPrintable(covered.join("\n  ")), cases);
+    }
+
+    void faultSurvived() {
+        QFETCH(int, command);
+        QFETCH(int, step);
+        QFETCH(bool, writesPart);
+        QByteArray shown;
+        const Files after = runFaulted(command, step,
+                                       writesPart ? FaultyFileSystem::Fault::WritesPart
+                                                  : FaultyFileSystem::Fault::Fails,
+                                       shown);
+        QCOMPARE(shown, step >= 0              ? stepsOf(command)[step].outcome
+                        : command == Archive   ? Archived
+                        : command == ErrorDump ? Dumped
+                                               : Quiet);
+        // A write cut short leaves the files as one that failed before writing anything.
+        if (writesPart)
+            QCOMPARE(after, runFaulted(command, step, FaultyFileSystem::Fault::Fails, shown));
+    }
+
+    // The archive deletes only to tidy up after a failed renaming. When that
+    // fails too, the new log stays beside the intact results log, and the
+    // next archive writes it anew.
+    void archiveCannotTidyUp() {
+        TemporaryInstallation dir;
+        TestProgram t;
+        prepare(Archive, t);
+        const Files before = snapshot();
+        t.files.failOn(Op::RenameFile);
+        t.files.failOn(Op::DeleteFile);
+        QCOMPARE(runCommand(Archive, t), AskedArchiveFailed);
+        QCOMPARE(lostBytes(before, snapshot()),
+                 QStringList{"Log/Meterwin.log.new was left behind"});
+        QCOMPARE(snapshot().value(Results), before.value(Results));
+        t.files.heal();
+        QCOMPARE(runCommand(Archive, t), Archived);
+        QCOMPARE(lostBytes(before, snapshot()), QStringList());
+        QCOMPARE(snapshot().value("Log/Meterwin_090301_2.log"), before.value(Results));
+    }
+
+    // Paths made read-only, separated by '|'.
+    void readOnly_data() {
+        QTest::addColumn<QString>("paths");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QByteArray>("expected");
+        const char* logs = "Log/Meterwin.log|Log/Meterwin_H.log";
+        const auto row = [](const char* paths, int command, const QByteArray& expected) {
+            QTest::addRow("read-only %s: %s", paths, Commands[command].first)
+                << QString(paths) << command << expected;
+        };
+        row("Log", StartNew, NoLogs);
+        row("Log", Start, Quiet);
+        row("Log", CalculateAndSave, Quiet);
+        row("Log", Archive, AskedArchiveFailed);
+        row(logs, Start, ResultsLost);
+        row(logs, CalculateAndSave, notWritten({ResultsName, HistoryName}));
+        row(logs, ErrorDump, Dumped);
+        row(logs, Archive, Archived); // the read-only log gives way, as deleting it would
+        row("Data", Start, Quiet);
+        row("Data", SaveData, NoConfig);
+        row("Data/Meterwin.ini", SaveData, NoConfig);
+    }
+
+    void readOnly() {
+        QFETCH(QString, paths);
+        QFETCH(int, command);
+        QFETCH(QByteArray, expected);
+        const bool root = geteuid() == 0;
+        const std::optional<UserIds> nobody = nobodyIds();
+        if (root && !nobody)
+            QSKIP("Running as root and there is no user nobody to run the command as: permission "
+                  "bits cannot be tested here.");
+        TemporaryInstallation dir;
+        TestProgram t;
+        prepare(command, t);
+        QVERIFY(!root || ownedBy(*nobody));
+        for (const QString& path : paths.split(u'|'))
+            QCOMPARE(
+                chmod(QFile::encodeName(path).constData(), QFileInfo(path).isDir() ? 0555 : 0444),
+                0);
+        const Files before = snapshot();
+        if (root)
+            qInfo("Running the command as the user nobody (uid %u)", unsigned(nobody->uid));
+        const ChildReport child = reportFromChild([&] { return !root || dropToNobody(); },
+                                                  [&] { return runCommand(command, t); });
+        chmod("Log", 0755), chmod("Data", 0755);
+        if (child.status == CannotRestrict)
+            QSKIP("Running as root and the child process cannot give up root for the user nobody: "
+                  "permission bits cannot be tested here.");
+        QCOMPARE(child.status, 0);
+        QCOMPARE(child.report, expected);
+        QCOMPARE(lostBytes(before, snapshot()), QStringList());
+    }
+
+    void fullDisk_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QByteArray>("expected");
+        const QList<std::pair<int, QByteArray>> rows = {
+            {StartNew, NoLogs},
+            {Start, ResultsLost},
+            {CalculateAndSave, notWritten({ResultsName, HistoryName})},
+            {SaveData, NoConfig},
+            {Archive, AskedArchiveFailed},
+            {ErrorDump, Dumped}};
+        for (const auto& [command, expected] : rows)
+            QTest::addRow("full disk: %s", Commands[command].first) << command << expected;
+    }
+
+    void fullDisk() {
+        QFETCH(int, command);
+        QFETCH(QByteArray, expected);
+        TemporaryInstallation dir;
+        const QString whyNot = mountSmallDisk(dir.path());
+        if (!whyNot.isEmpty())
+            QSKIP(qPrintable(
+                "No small disk can be mounted here (" + whyNot +
+                "): a full disk is met only as the writes cut short by the fault table."));
+        const auto unmount = [&dir](void*) { // before the directory goes, whatever happens
+            QDir::setCurrent(QDir::rootPath());
+            umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
+            QDir::setCurrent(dir.path());
+        };
+        const std::unique_ptr<void, decltype(unmount)> mounted(&dir, unmount);
+        TestProgram t;
+        prepare(command, t);
+        QVERIFY(fillDisk(8)); // every entry is longer than the room left
+        const Files before = snapshot();
+        QCOMPARE(runCommand(command, t), expected);
+        QCOMPARE(lostBytes(before, snapshot()), QStringList());
+    }
+};
+
+MW_REGISTER_TEST(TestFileFaults)
+#include "tst_file_faults.moc"
