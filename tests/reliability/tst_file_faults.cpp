@@ -33,9 +33,10 @@ namespace {
 
 // The commands whose file operations fail, by their index in Commands.
 enum { StartNew, Start, CalculateAndSave, Save, GetLast, SaveData, ResetData, Archive, ErrorDump };
+// As an administrator, so that Save Data is there.
 void startAsAdministrator(Program& p) {
     LoadMeterwinMain(p, {{}, true, true});
-} // Save Data is there
+}
 void dumpError(Program& p) {
     WriteErrorDump(p, "Calculation Error", 105);
 }
@@ -429,79 +430,47 @@ private slots:
         QCOMPARE(snapshot().value("Log/Meterwin_090301_2.log"), before.value(Results));
     }
 
-    // Paths made read-only, separated by '|'.
-    void readOnly_data() {
-        QTest::addColumn<QString>("paths");
+    // Paths made read-only (separated by '|') for the user nobody, or "full disk".
+    void realCondition_data() {
+        QTest::addColumn<QString>("condition");
         QTest::addColumn<int>("command");
         QTest::addColumn<QByteArray>("expected");
-        const char* logs = "Log/Meterwin.log|Log/Meterwin_H.log";
-        const auto row = [](const char* paths, int command, const QByteArray& expected) {
-            QTest::addRow("read-only %s: %s", paths, Commands[command].first)
-                << QString(paths) << command << expected;
-        };
-        row("Log", StartNew, NoLogs);
-        row("Log", Start, Quiet);
-        row("Log", CalculateAndSave, Quiet);
-        row("Log", Archive, AskedArchiveFailed);
-        row(logs, Start, ResultsLost);
-        row(logs, CalculateAndSave, notWritten({ResultsName, HistoryName}));
-        row(logs, ErrorDump, Dumped);
-        row(logs, Archive, Archived); // the read-only log gives way, as deleting it would
-        row("Data", Start, Quiet);
-        row("Data", SaveData, NoConfig);
-        row("Data/Meterwin.ini", SaveData, NoConfig);
+        const QString logs = "Log/Meterwin.log|Log/Meterwin_H.log", full = "full disk";
+        const QByteArray bothLost = notWritten({ResultsName, HistoryName});
+        const QList<std::tuple<QString, int, QByteArray>> rows = {
+            {"Log", StartNew, NoLogs},
+            {"Log", Start, Quiet},
+            {"Log", CalculateAndSave, Quiet},
+            {"Log", Archive, AskedArchiveFailed},
+            {logs, Start, ResultsLost},
+            {logs, CalculateAndSave, bothLost},
+            {logs, ErrorDump, Dumped},
+            {logs, Archive, Archived}, // the read-only log gives way, as deleting it would
+            {"Data", Start, Quiet},
+            {"Data", SaveData, NoConfig},
+            {Ini, SaveData, NoConfig},
+            {full, StartNew, NoLogs},
+            {full, Start, ResultsLost},
+            {full, CalculateAndSave, bothLost},
+            {full, SaveData, NoConfig},
+            {full, Archive, AskedArchiveFailed},
+            {full, ErrorDump, Dumped}};
+        for (const auto& [condition, command, expected] : rows)
+            QTest::addRow("%s: %s", qPrintable(condition), Commands[command].first)
+                << condition << command << expected;
     }
 
-    void readOnly() {
-        QFETCH(QString, paths);
+    void realCondition() {
+        QFETCH(QString, condition);
         QFETCH(int, command);
         QFETCH(QByteArray, expected);
-        const bool root = geteuid() == 0;
+        const bool fullDisk = condition == "full disk", root = geteuid() == 0 && !fullDisk;
         const std::optional<UserIds> nobody = nobodyIds();
         if (root && !nobody)
-            QSKIP("Running as root and there is no user nobody to run the command as: permission "
-                  "bits cannot be tested here.");
-        TemporaryInstallation dir;
-        TestProgram t;
-        prepare(command, t);
-        QVERIFY(!root || ownedBy(*nobody));
-        for (const QString& path : paths.split(u'|'))
-            QCOMPARE(
-                chmod(QFile::encodeName(path).constData(), QFileInfo(path).isDir() ? 0555 : 0444),
-                0);
-        const Files before = snapshot();
-        if (root)
-            qInfo("Running the command as the user nobody (uid %u)", unsigned(nobody->uid));
-        const ChildReport child = reportFromChild([&] { return !root || dropToNobody(); },
-                                                  [&] { return runCommand(command, t); });
-        chmod("Log", 0755), chmod("Data", 0755);
-        if (child.status == CannotRestrict)
-            QSKIP("Running as root and the child process cannot give up root for the user nobody: "
+            QSKIP("Running as root and there is no user nobody to run the command as: "
                   "permission bits cannot be tested here.");
-        QCOMPARE(child.status, 0);
-        QCOMPARE(child.report, expected);
-        QCOMPARE(lostBytes(before, snapshot()), QStringList());
-    }
-
-    void fullDisk_data() {
-        QTest::addColumn<int>("command");
-        QTest::addColumn<QByteArray>("expected");
-        const QList<std::pair<int, QByteArray>> rows = {
-            {StartNew, NoLogs},
-            {Start, ResultsLost},
-            {CalculateAndSave, notWritten({ResultsName, HistoryName})},
-            {SaveData, NoConfig},
-            {Archive, AskedArchiveFailed},
-            {ErrorDump, Dumped}};
-        for (const auto& [command, expected] : rows)
-            QTest::addRow("full disk: %s", Commands[command].first) << command << expected;
-    }
-
-    void fullDisk() {
-        QFETCH(int, command);
-        QFETCH(QByteArray, expected);
         TemporaryInstallation dir;
-        const QString whyNot = mountSmallDisk(dir.path());
+        const QString whyNot = fullDisk ? mountSmallDisk(dir.path()) : QString();
         if (!whyNot.isEmpty())
             QSKIP(qPrintable(
                 "No small disk can be mounted here (" + whyNot +
@@ -511,12 +480,25 @@ private slots:
             umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
             QDir::setCurrent(dir.path());
         };
-        const std::unique_ptr<void, decltype(unmount)> mounted(&dir, unmount);
+        const std::unique_ptr<void, decltype(unmount)> mounted(fullDisk ? &dir : nullptr, unmount);
         TestProgram t;
         prepare(command, t);
-        QVERIFY(fillDisk(8)); // every entry is longer than the room left
+        QVERIFY(!root || ownedBy(*nobody));
+        for (const QString& path : condition.split(u'|'))
+            QVERIFY(fullDisk || chmod(QFile::encodeName(path).constData(),
+                                      QFileInfo(path).isDir() ? 0555 : 0444) == 0);
+        QVERIFY(!fullDisk || fillDisk(8)); // every entry is longer than the room left
         const Files before = snapshot();
-        QCOMPARE(runCommand(command, t), expected);
+        if (root)
+            qInfo("Running the command as the user nobody (uid %u)", unsigned(nobody->uid));
+        const ChildReport child = reportFromChild([&] { return !root || dropToNobody(); },
+                                                  [&] { return runCommand(command, t); });
+        chmod("Log", 0755), chmod("Data", 0755);
+        if (child.status == CannotRestrict)
+            QSKIP("Running as root and the child process cannot give up root for the user "
+                  "nobody: permission bits cannot be tested here.");
+        QCOMPARE(child.status, 0);
+        QCOMPARE(child.report, expected);
         QCOMPARE(lostBytes(before, snapshot()), QStringList());
     }
 };
