@@ -204,55 +204,55 @@ struct Step {
     QString path;
     QByteArray outcome;
 };
+// Calls ("operation path", separated by ',') that show the same when any fails.
+QList<Step> steps(const QString& calls, const QByteArray& outcome) {
+    QList<Step> steps;
+    for (const QString& call : calls.split(u','))
+        steps << Step{Op(OperationNames.indexOf(call.section(u' ', 0, -2))), call.section(u' ', -1),
+                      outcome};
+    return steps;
+}
 // Each command's file operations in the order it makes them.
 QList<Step> stepsOf(int command) {
-    const QList<Step> save = {
-        {Op::Exists, LogDir, ResultsLost},      {Op::Exists, Results, ResultsLost},
-        {Op::AppendLine, Results, ResultsLost}, {Op::Exists, LogDir, HistoryLost},
-        {Op::Exists, History, HistoryLost},     {Op::AppendLine, History, HistoryLost}};
-    const QList<Step> getLast = {{Op::Exists, LogDir, LogRead},
-                                 {Op::Exists, History, LogRead},
-                                 {Op::ReadLastLine, History, LogRead}};
-    const QList<Step> readConfig = {{Op::Exists, Ini, ConfigRead},
-                                    {Op::ReadLines, Ini, ConfigRead}};
-    const QString newLog = "Log/Meterwin.log.new";
-    QList<Step> start =
-        QList<Step>{{Op::Exists, DataDir, fatal("Loading Error", 151)}} + readConfig;
+    const QString results = "exists Log,exists Log/Meterwin.log,append Log/Meterwin.log";
+    const QList<Step> save =
+        steps(results, ResultsLost) +
+        steps("exists Log,exists Log/Meterwin_H.log,append Log/Meterwin_H.log", HistoryLost);
+    const QList<Step> getLast =
+        steps("exists Log,exists Log/Meterwin_H.log,read last line Log/Meterwin_H.log", LogRead);
+    const QString readConfig = "exists Data/Meterwin.ini,read lines Data/Meterwin.ini";
+    const QString create =
+        command == StartNew
+            ? ",create Log/Meterwin.log,exists Log/Meterwin_H.log,create Log/Meterwin_H.log"
+            : ",exists Log/Meterwin_H.log";
+    const QString newLog = " Log/Meterwin.log.new";
     switch (command) {
     case StartNew:
-    case Start: {
-        QList<Step> logs = {{Op::Exists, LogDir, NoLogs},
-                            {Op::Exists, Results, NoLogs},
-                            {Op::Exists, History, NoLogs}};
-        if (command == StartNew) // the logs are created
-            logs.insert(2, {Op::CreateFile, Results, NoLogs}),
-                logs.append({Op::CreateFile, History, NoLogs});
-        return start + logs + save.mid(0, 3) + getLast;
-    }
+    case Start:
+        return steps("exists Data", fatal("Loading Error", 151)) + steps(readConfig, ConfigRead) +
+               steps("exists Log,exists Log/Meterwin.log" + create, NoLogs) +
+               steps(results, ResultsLost) + getLast;
     case CalculateAndSave: // BuildHistoryEntry's count fails: the entry is not written
-        return QList<Step>{{Op::Exists, LogDir, HistoryLost},
-                           {Op::Exists, History, HistoryLost},
-                           {Op::CountLines, History, HistoryLost}} +
+        return steps("exists Log,exists Log/Meterwin_H.log,count lines Log/Meterwin_H.log",
+                     HistoryLost) +
                save;
     case Save:
         return save;
     case GetLast:
         return getLast;
     case SaveData:
-        return {{Op::Exists, DataDir, fatal("Save Config Error", 202)},
-                {Op::ReplaceFile, Ini, NoConfig}};
+        return steps("exists Data", fatal("Save Config Error", 202)) +
+               steps("replace Data/Meterwin.ini", NoConfig);
     case ResetData:
-        return readConfig;
+        return steps(readConfig, ConfigRead);
     case Archive:
-        return {{Op::Exists, LogDir, ArchiveFailed},
-                {Op::Exists, Results, ArchiveFailed},
-                {Op::ReadLines, Results, ArchiveFailed},
-                {Op::Exists, "Log/Meterwin_090301_1.log", AskedArchiveFailed},
-                {Op::CopyFile, Results, AskedArchiveFailed},
-                {Op::ReplaceFile, newLog, AskedArchiveFailed},
-                {Op::RenameFile, newLog, AskedArchiveFailed}};
+        return steps("exists Log,exists Log/Meterwin.log,read lines Log/Meterwin.log",
+                     ArchiveFailed) +
+               steps("exists Log/Meterwin_090301_1.log,copy Log/Meterwin.log,replace" + newLog +
+                         ",rename" + newLog,
+                     AskedArchiveFailed);
     case ErrorDump:
-        return {{Op::AppendLine, Results, Dumped}};
+        return steps("append Log/Meterwin.log", Dumped);
     }
     return {};
 }
