@@ -79,14 +79,15 @@ const Message Question =
         "Are you sure you want to|archive the results log|file and create a new one?",
         MessageIcon::Exclamation, MessageButtons::YesNo);
 const Message ArchiveFailure = box(LogError, "Unable to archive the log file Meterwin.log." + Perm);
+const QString Ends = "|The program will now terminate.";
+QByteArray ended(const QString& title, const QString& text,
+                 MessageIcon icon = MessageIcon::Exclamation) {
+    return outcome({box(title, text, icon)}, true);
+}
 QByteArray fatal(const char* category, int step) {
-    return outcome(
-        {box("Meterwin Fatal Error",
-             QString("Error Number %1|A Fatal %2 Has Occurred|The Program Will Now Terminate")
-                 .arg(step)
-                 .arg(category),
-             MessageIcon::Critical)},
-        true);
+    const QString text = "Error Number %1|A Fatal %2 Has Occurred|The Program Will Now Terminate";
+    return ended("Meterwin Fatal Error", text.arg(QString::number(step), category),
+                 MessageIcon::Critical);
 }
 QByteArray notWritten(const QStringList& logs) {
     QList<Message> boxes;
@@ -97,13 +98,9 @@ QByteArray notWritten(const QStringList& logs) {
 const QByteArray Quiet = outcome({}), Archived = outcome({Question});
 const QByteArray ArchiveFailed = outcome({ArchiveFailure}),
                  AskedArchiveFailed = outcome({Question, ArchiveFailure});
-const QByteArray NoLogs = outcome(
-    {box(LogError, "Unable to create the log files." + Perm + "|The program will now terminate.")},
-    true);
-const QByteArray NoConfig = outcome(
-    {box("Meterwin Configuration File Error",
-         "Unable to write to the configuration file." + Perm + "|The program will now terminate.")},
-    true);
+const QByteArray NoLogs = ended(LogError, "Unable to create the log files." + Perm + Ends);
+const QByteArray NoConfig = ended("Meterwin Configuration File Error",
+                                  "Unable to write to the configuration file." + Perm + Ends);
 const QByteArray Dumped = fatal("Calculation Error", 105),
                  ConfigRead = fatal("Config Read Error", 161);
 const QByteArray LogRead = fatal("Log File Read Error", 141);
