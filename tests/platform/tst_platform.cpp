@@ -137,26 +137,20 @@ private slots:
     }
 
     // The largest doubles are written and read back without overflowing.
-    void largestValues_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("general");
-        const double largest = std::numeric_limits<double>::max();
-        row("largest", largest, "1.79769313486231E+308");
-        row("largest negative", -largest, "-1.79769313486231E+308");
-    }
     void largestValues() {
-        QFETCH(double, value);
-        QFETCH(QString, general);
+        const double largest = std::numeric_limits<double>::max();
         for (const char* name : {"en_GB", "de_CH"}) {
             const RegionalForms forms{QLocale(QString::fromLatin1(name))};
-            QCOMPARE(forms.generalNumber(value), general);
-            const double back = forms.regionalNumber(general);
-            QVERIFY(std::isfinite(back));
-            QVERIFY(std::fabs(back - value) <= 1e-14 * std::fabs(value));
-            const QString pattern = forms.patternNumber(value, 2);
-            QVERIFY(pattern.endsWith(QStringLiteral("00000.00")));
-            QCOMPARE(forms.leadingNumber(pattern), back);
-            QCOMPARE(forms.regionalNumber(forms.currency(value)), back);
+            for (const double value : {largest, -largest}) {
+                const QString general = forms.generalNumber(value);
+                QCOMPARE(general, value > 0 ? "1.79769313486231E+308" : "-1.79769313486231E+308");
+                const double back = forms.regionalNumber(general);
+                QVERIFY(std::isfinite(back) && std::fabs(back - value) <= 1e-14 * largest);
+                const QString pattern = forms.patternNumber(value, 2);
+                QVERIFY(pattern.endsWith(QStringLiteral("00000.00")));
+                QCOMPARE(forms.leadingNumber(pattern), back);
+                QCOMPARE(forms.regionalNumber(forms.currency(value)), back);
+            }
         }
     }
 
@@ -199,66 +193,45 @@ private slots:
         QCOMPARE(forms.withoutCurrencySymbol(symbol + display), symbol + QStringLiteral("12.50"));
     }
 
-    // Written dates: the short date in the locale's order, four-digit years
-    // outside the two-digit window; the log stamp in its fixed form.
-    void writtenDates_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QDate>("date");
-        QTest::addColumn<QString>("shortDate");
-        QTest::addColumn<QString>("stamp"); // empty: not checked
-        for (const QStringList& r : packed(
-                 "en_GB|2026-09-04|04/09/2026|04-Sep-26 18:02:11;en_US|2026-09-04|9/4/26|04-Sep-26 "
-                 "18:02:11;de_DE|2026-03-14|14.03.26|14-Mär-26 "
-                 "18:02:11;fr_FR|2026-03-14|14/03/2026|"
-                 "14-mar-26 18:02:11;en_US|1930-01-01|1/1/30|;en_US|2029-12-31|12/31/29|;"
-                 "en_US|1929-12-31|12/31/1929|;en_US|2030-01-01|1/1/2030|;"
-                 "de_CH|6745-04-22|22.04.6745|;en_GB|0045-04-22|22/04/0045|"))
-            QTest::addRow("%s %s", qPrintable(r[0]), qPrintable(r[2]))
-                << r[0] << QDate::fromString(r[1], Qt::ISODate) << r[2] << r[3];
-    }
-    void writtenDates() {
-        QFETCH(QString, locale);
-        QFETCH(QDate, date);
-        QFETCH(QString, shortDate);
-        QFETCH(QString, stamp);
-        const RegionalForms forms{QLocale(locale)};
-        const QDateTime moment(date, QTime(18, 2, 11));
-        QCOMPARE(forms.shortDate(date), shortDate);
-        QCOMPARE(forms.dateValue(shortDate), date);
-        if (!stamp.isEmpty()) {
-            QCOMPARE(forms.logTimestamp(moment), stamp);
-            QCOMPARE(forms.shortDateTime(moment), shortDate + QStringLiteral(" 18:02:11"));
-        }
-    }
-
-    // locale|date entry|the date it is (empty: not a date).
-    void readsDateEntries_data() {
+    // locale|date entry|the date it is (empty: not a date)[|log stamp of the
+    // date at 18:02:11]. With a stamp field, the entry is also the short date
+    // written for that date (four-digit years outside the two-digit window).
+    void dates_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("expected");
-        for (const QStringList& r :
-             packed("en_GB|01/03/2009|2009-03-01;en_GB|1/3/2009|2009-03-01;"
-                    "en_GB|1/03/09|2009-03-01;en_GB|2009-03-01|2009-03-01;"
-                    "en_GB|1 Mar 2009|2009-03-01;en_GB|01-Mar-09|2009-03-01;"
-                    "en_GB|1 MARCH 2009|2009-03-01;en_GB|  1/3/2009 |2009-03-01;"
-                    "en_GB|30 Sept 2009|2009-09-30;en_GB|29/02/2008|2008-02-29;"
-                    "en_GB|1/3/00|2000-03-01;en_GB|1/3/99|1999-03-01;en_GB|1 Mar 29|2029-03-01;"
-                    "en_GB|1-Mar-30|1930-03-01;en_GB|31/02/2010|;en_GB|29/02/2009|;"
-                    "en_GB|01/13/2009|;en_GB|0/3/2009|;en_GB|1/3/009|;en_GB|001/3/2009|;"
-                    "en_GB|1.3.2009|;en_GB|2009-3-01|;en_GB|2010-02-30|;en_GB|1 Marc 2009|;en_GB||;"
-                    "en_GB|yesterday|;en_GB|1/3/2009x|;en_GB|1/3/2009 12:00|;"
-                    "en_US|3/1/09|2009-03-01;en_US|03/01/2009|2009-03-01;"
-                    "en_US|1 March 2009|2009-03-01;en_US|2/31/2010|;en_US|31/12/2009|;"
-                    "de_DE|01.03.09|2009-03-01;de_DE|1.3.2009|2009-03-01;"
-                    "de_DE|1 März 2009|2009-03-01;de_DE|01-Mär-09|2009-03-01;"
-                    "de_DE|1. März 2009|2009-03-01;de_DE|31.02.2010|;de_DE|01/03/2009|"))
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QString>("stamp");
+        for (const QStringList& r : packed(
+                 "en_GB|04/09/2026|2026-09-04|04-Sep-26 18:02:11;en_US|9/4/26|2026-09-04|04-Sep-26 "
+                 "18:02:11;de_DE|14.03.26|2026-03-14|14-Mär-26 "
+                 "18:02:11;fr_FR|14/03/2026|2026-03-14|"
+                 "14-mar-26 18:02:11;en_US|1/1/30|1930-01-01|;en_US|12/31/29|2029-12-31|;"
+                 "en_US|12/31/1929|1929-12-31|;en_US|1/1/2030|2030-01-01|;"
+                 "de_CH|22.04.6745|6745-04-22|;en_GB|22/04/0045|0045-04-22|;"
+                 "en_GB|01/03/2009|2009-03-01;en_GB|1/3/2009|2009-03-01;"
+                 "en_GB|1/03/09|2009-03-01;en_GB|2009-03-01|2009-03-01;en_GB|1 Mar 2009|2009-03-01;"
+                 "en_GB|01-Mar-09|2009-03-01;en_GB|1 MARCH 2009|2009-03-01;"
+                 "en_GB|  1/3/2009 |2009-03-01;en_GB|30 Sept 2009|2009-09-30;"
+                 "en_GB|29/02/2008|2008-02-29;en_GB|1/3/00|2000-03-01;en_GB|1/3/99|1999-03-01;"
+                 "en_GB|1 Mar 29|2029-03-01;en_GB|1-Mar-30|1930-03-01;en_GB|31/02/2010|;"
+                 "en_GB|29/02/2009|;en_GB|01/13/2009|;en_GB|0/3/2009|;en_GB|1/3/009|;"
+                 "en_GB|1.3.2009|;en_GB|2009-3-01|;en_GB|2010-02-30|;en_GB|1 Marc 2009|;en_GB||;"
+                 "en_GB|1/3/2009x|;en_GB|1/3/2009 12:00|;en_US|3/1/09|2009-03-01;"
+                 "en_US|03/01/2009|2009-03-01;en_US|1 March 2009|2009-03-01;en_US|2/31/2010|;"
+                 "en_US|31/12/2009|;de_DE|01.03.09|2009-03-01;de_DE|1.3.2009|2009-03-01;"
+                 "de_DE|1 März 2009|2009-03-01;de_DE|01-Mär-09|2009-03-01;"
+                 "de_DE|1. März 2009|2009-03-01;de_DE|31.02.2010|;de_DE|01/03/2009|"))
             QTest::addRow("%s %s", qPrintable(r[0]), qPrintable(r[1]))
-                << r[0] << r[1] << QDate::fromString(r[2], Qt::ISODate);
+                << r[0] << r[1] << QDate::fromString(r[2], Qt::ISODate) << (r.size() > 3)
+                << r.value(3);
     }
-    void readsDateEntries() {
+    void dates() {
         QFETCH(QString, locale);
         QFETCH(QString, text);
         QFETCH(QDate, expected);
+        QFETCH(bool, written);
+        QFETCH(QString, stamp);
         const RegionalForms forms{QLocale(locale)};
         QCOMPARE(forms.regionalDate(text).value_or(QDate()), expected);
         QCOMPARE(forms.isRegionalDate(text), expected.isValid());
@@ -266,6 +239,13 @@ private slots:
             QCOMPARE(forms.dateValue(text), expected);
         else
             QVERIFY_THROWS_EXCEPTION(RunTimeFailure, forms.dateValue(text));
+        if (written)
+            QCOMPARE(forms.shortDate(expected), text);
+        if (!stamp.isEmpty()) {
+            const QDateTime moment(expected, QTime(18, 2, 11));
+            QCOMPARE(forms.logTimestamp(moment), stamp);
+            QCOMPARE(forms.shortDateTime(moment), text + QStringLiteral(" 18:02:11"));
+        }
     }
 
     void cleanup() {
@@ -407,8 +387,6 @@ private slots:
         QVERIFY(!PreviousInstanceRunning(name));
         QLockFile other(InstanceMarkerPath(name));
         QVERIFY(!other.tryLock(0));
-        // Held elsewhere, the mark says a previous instance runs; once that
-        // has gone, the next start takes the mark.
         const QString elsewhere = QStringLiteral("MeterwinTest-elsewhere-") + pid;
         QLockFile first(InstanceMarkerPath(elsewhere));
         QVERIFY(first.tryLock(0));
