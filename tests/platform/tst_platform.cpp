@@ -63,8 +63,7 @@ QList<QStringList> packed(const char* rows) {
 
 } // namespace
 
-// The services behind the platform interfaces: regional forms of values and
-// dates, the file system, the instance marker and the configuration permission.
+// Regional forms of values and dates, files, the instance marker.
 class TestPlatform : public QObject {
     Q_OBJECT
 
@@ -146,9 +145,7 @@ private slots:
                 QCOMPARE(general, value > 0 ? "1.79769313486231E+308" : "-1.79769313486231E+308");
                 const double back = forms.regionalNumber(general);
                 QVERIFY(std::isfinite(back) && std::fabs(back - value) <= 1e-14 * largest);
-                const QString pattern = forms.patternNumber(value, 2);
-                QVERIFY(pattern.endsWith(QStringLiteral("00000.00")));
-                QCOMPARE(forms.leadingNumber(pattern), back);
+                QCOMPARE(forms.leadingNumber(forms.patternNumber(value, 2)), back);
                 QCOMPARE(forms.regionalNumber(forms.currency(value)), back);
             }
         }
@@ -188,14 +185,12 @@ private slots:
         const QString display = forms.withCurrencySymbol(QStringLiteral("12.50"));
         QVERIFY(forms.hasCurrencySymbol(display));
         QCOMPARE(forms.withoutCurrencySymbol(display), QStringLiteral("12.50"));
-        QVERIFY(!forms.hasCurrencySymbol(QStringLiteral("12.50")));
         // Only one symbol is taken off.
         QCOMPARE(forms.withoutCurrencySymbol(symbol + display), symbol + QStringLiteral("12.50"));
     }
 
-    // locale|date entry|the date it is (empty: not a date)[|log stamp of the
-    // date at 18:02:11]. With a stamp field, the entry is also the short date
-    // written for that date (four-digit years outside the two-digit window).
+    // locale|entry|its date (empty: none)[|log stamp at 18:02:11]: with a stamp
+    // field the entry is also the short date written for that date.
     void dates_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
@@ -253,8 +248,7 @@ private slots:
             QFile::remove(dir.filePath(name));
     }
 
-    // The three readers agree on what the lines of a file are, with read
-    // limits that put every line end on a join between reads.
+    // The three readers agree on the lines, also with reads of 1 to 3 bytes.
     void lines_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("lines");
@@ -262,23 +256,16 @@ private slots:
         row("no final line end", "a", {"a"});
         row("CR LF", "a\r\nb\r\n", {"a", "b"});
         row("last line empty", "a\r\n\r\n", {"a", ""});
-        row("line end only", "\r\n", {""});
         row("mixed line ends", "a\nb\r\nc\n", {"a", "b", "c"});
         row("lone CR at the end", "a\r\nb\r", {"a", "b"});
-        row("last line of spaces", "a\r\n   \r\n", {"a", "   "});
-        row("UTF-8 and Windows-1252 lines",
-            "\xc2\xa3\r\n\xa3"
-            "5 \x80\r\n",
-            {"£", "£5 €"});
+        row("UTF-8 and Windows-1252 lines", "\xc2\xa3\r\n\xa3\x35 \x80\r\n", {"£", "£5 €"});
         // Lines around the size of one read from the end.
         for (const qsizetype size : {FirstRead - 1, FirstRead, FirstRead + 1, Chunk - 1, Chunk,
                                      Chunk + 1, 3 * Chunk + 5}) {
             const QByteArray longLine(size, 'x');
-            const QString text = QString::fromLatin1(longLine);
-            QTest::addRow("last line of %lld bytes", qint64(size)) << "a\r\n" + longLine + "\r\n"
-                                                                   << QStringList{"a", text};
-            QTest::addRow("empty line after %lld bytes", qint64(size)) << longLine + "\r\n\r\n"
-                                                                       << QStringList{text, ""};
+            QTest::addRow("last line of %lld bytes", qint64(size))
+                << "a\r\n" + longLine + "\r\n"
+                << QStringList{"a", QString::fromLatin1(longLine)};
         }
         // The line end before the last line on the edge of a read: the reads
         // from the end double from the first size up to the largest, then stay.
@@ -347,7 +334,6 @@ private slots:
         files.replaceFile(to, QStringLiteral("newer\r\n"));
         QCOMPARE(bytesOf(to), QByteArray("newer\r\n"));
         QVERIFY_THROWS_EXCEPTION(FileFailure, files.replaceFile(path("no/x.ini"), "x"));
-        QCOMPARE(filesLeft(), QStringList{"Meterwin.log"});
         const QByteArray old = "[Run]\r\nLogLevel=1\r\n";
         writeBytes(to, old);
         QCOMPARE(writeWithLimit(64, [&](QtFileSystem f) { f.replaceFile(to, QString(400, u'x')); }),
@@ -358,22 +344,18 @@ private slots:
 
     // On a full disk the first bytes of an entry may reach the file: they are
     // taken back, and the log still ends in whole lines.
-    void appendOnAFullDisk_data() {
-        QTest::addColumn<int>("room");
-        for (const int room : {0, 1, 200, 400, 401, 402})
-            QTest::addRow("room for %d bytes", room) << room;
-    }
     void appendOnAFullDisk() {
-        QFETCH(int, room);
         const QString file = path("Meterwin.log");
         const QByteArray old = "Meterwin Started\r\nVersion 2.0\r\n\r\n";
-        writeBytes(file, old);
-        const int noticed = writeWithLimit(old.size() + room, [&](QtFileSystem files) {
-            files.appendLine(file, QString(400, u'x'));
-        });
-        const bool fits = room == 402;
-        QCOMPARE(noticed, fits ? 1 : 0);
-        QCOMPARE(bytesOf(file), fits ? old + QByteArray(400, 'x') + "\r\n" : old);
+        for (const int room : {0, 1, 200, 400, 401, 402}) {
+            writeBytes(file, old);
+            const int noticed = writeWithLimit(old.size() + room, [&](QtFileSystem files) {
+                files.appendLine(file, QString(400, u'x'));
+            });
+            const bool fits = room == 402;
+            QVERIFY2(noticed == (fits ? 1 : 0), qPrintable(QString::number(room)));
+            QCOMPARE(bytesOf(file), fits ? old + QByteArray(400, 'x') + "\r\n" : old);
+        }
     }
 
     // The first instance takes the mark and keeps it; asking again from the
@@ -383,8 +365,7 @@ private slots:
                  QDir(QDir::tempPath()).filePath(QStringLiteral("Meterwin.lock")));
         const QString pid = QString::number(QCoreApplication::applicationPid());
         const QString name = QStringLiteral("MeterwinTest-first-") + pid;
-        QVERIFY(!PreviousInstanceRunning(name));
-        QVERIFY(!PreviousInstanceRunning(name));
+        QVERIFY(!PreviousInstanceRunning(name) && !PreviousInstanceRunning(name));
         QLockFile other(InstanceMarkerPath(name));
         QVERIFY(!other.tryLock(0));
         const QString elsewhere = QStringLiteral("MeterwinTest-elsewhere-") + pid;
@@ -402,16 +383,14 @@ private slots:
         const QString data = path("Data");
         const QString ini = path("Data/Meterwin.ini");
         QVERIFY(QDir().mkpath(data));
-        const auto ask = [&] {
-            return WritableConfiguration(ini).mayReplaceConfiguration() ? 1 : 0;
-        };
+        const auto ask = [&] { return int(WritableConfiguration(ini).mayReplaceConfiguration()); };
         QCOMPARE(ask(), 0); // no file yet
         writeBytes(ini, QByteArray());
         QCOMPARE(ask(), 1); // the owner
         const QFile::Permissions readOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                             QFile::ReadOther | QFile::ExeOther;
         const QFile::Permissions all = readOnly | QFile::WriteOther;
-        QVERIFY(QFile::setPermissions(dir.path(), readOnly | QFile::WriteOwner));
+        QVERIFY(QFile::setPermissions(dir.path(), readOnly));
         for (const auto& [directory, file, answer] :
              {std::tuple{all, all, 1}, {all, readOnly, 0}, {readOnly, all, 0}}) {
             QVERIFY(QFile::setPermissions(data, directory) && QFile::setPermissions(ini, file));
@@ -420,8 +399,6 @@ private slots:
                 QSKIP("cannot become the user nobody to test without write permission");
             QCOMPARE(asked, answer);
         }
-        QVERIFY(QFile::setPermissions(data, all));
-        QVERIFY(QDir(data).removeRecursively());
     }
 };
 
