@@ -85,7 +85,12 @@ double RegionalForms::regionalNumber(QStringView text) const {
     plain.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     double value = plain.toDouble(number, &ok);
-    if (!ok)
+    // In a locale that groups with "." a text without its decimal separator
+    // would read "82.082.000" as 82 million where "." is the program's decimal
+    // point: such a text is not a number rather than a different one.
+    const bool pointGroupedOnly =
+        locale_.groupSeparator() == QStringLiteral(".") && !number.contains(locale_.decimalPoint());
+    if (!ok && !pointGroupedOnly)
         value = locale_.toDouble(number, &ok);
     if (!ok || !std::isfinite(value))
         throw RunTimeFailure("Type mismatch");

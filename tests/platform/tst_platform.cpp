@@ -86,7 +86,7 @@ private slots:
                     "en_GB|2D2|200|x;en_GB|3e+x|3|x;en_GB|1e400|inf|x;en_GB|inf|0|x;"
                     "en_GB|&hff|255|x;en_GB|&O17|15|x;en_GB|&HFFFF|-1|x;en_GB|&H10000|65536|x;"
                     "en_GB|&HFFFFFFFF|-1|x;en_GB|&H123456789|305419896|x;de_DE|0,12|0.12|0.12;"
-                    "de_DE|1.234,5|1.234|1234.5;de_DE|12.50 €|12.5|12.5;"
+                    "de_DE|1.234,5|1.234|1234.5;de_DE|82.082.000|82.082|x;de_DE|12.50 €|12.5|12.5;"
                     "de_DE|-12.50\u00A0€|-12.5|-12.5;de_CH|CHF 12.50|0|12.5;sv_SE|12,5|12.5|12.5"))
             QTest::addRow("%s %s", qPrintable(r[0]), qPrintable(r[1]))
                 << r[0] << r[1] << r[2].toDouble()
