@@ -3,7 +3,10 @@
 #include "logs/HistoryEntry.h"
 #include "logs/LogFiles.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -42,4 +45,26 @@ bool writeHistoryLog(Program& program, qint64 records) {
         }
     }
     return file.error() == QFileDevice::NoError;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double elapsedMs(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+double toolMs(const QString& program, const QStringList& arguments, QByteArray& output) {
+    QProcess tool;
+    const double ms = elapsedMs([&] {
+        tool.start(program, arguments);
+        tool.waitForFinished(-1);
+    });
+    output = tool.readAllStandardOutput();
+    return ms;
 }

@@ -1,11 +1,10 @@
 #include "GetLastBench.h"
 
+#include "BenchProgram.h"
+
 #include "platform/SpaceTrim.h"
 #include "shell/GetLast.h"
 
-#include <QElapsedTimer>
-#include <QProcess>
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -14,28 +13,13 @@ namespace {
 constexpr int GetLastRuns = 201;
 constexpr int TailRuns = 7;
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 double getLastMs(Program& program) {
-    QElapsedTimer timer;
-    timer.start();
-    Get_Last_Click(program);
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    return elapsedMs([&] { Get_Last_Click(program); });
 }
 
-// The time of `tail -n 1` (started directly, no shell) and the line it printed.
+// The time of `tail -n 1` and the line it printed.
 double tailMs(const QString& path, QByteArray& line) {
-    QProcess tail;
-    QElapsedTimer timer;
-    timer.start();
-    tail.start(QStringLiteral("tail"), {QStringLiteral("-n"), QStringLiteral("1"), path});
-    tail.waitForFinished(-1);
-    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    line = tail.readAllStandardOutput();
-    return ms;
+    return toolMs(QStringLiteral("tail"), {QStringLiteral("-n"), QStringLiteral("1"), path}, line);
 }
 
 } // namespace

@@ -11,11 +11,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -37,27 +34,15 @@ void fillCalculation(Sheet& s) {
     s.VRate.text = QStringLiteral("5.0");
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 double buildEntryMs(Program& program) {
-    QElapsedTimer timer;
-    timer.start();
-    BuildHistoryEntry(program);
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    return elapsedMs([&] { BuildHistoryEntry(program); });
 }
 
 // The time of `wc -l` and the count it printed.
 double wcMs(const QString& path, qint64& lines) {
-    QProcess wc;
-    QElapsedTimer timer;
-    timer.start();
-    wc.start(QStringLiteral("wc"), {QStringLiteral("-l"), path});
-    wc.waitForFinished(-1);
-    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    lines = wc.readAllStandardOutput().trimmed().split(' ').value(0).toLongLong();
+    QByteArray output;
+    const double ms = toolMs(QStringLiteral("wc"), {QStringLiteral("-l"), path}, output);
+    lines = output.trimmed().split(' ').value(0).toLongLong();
     return ms;
 }
 

@@ -15,7 +15,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -72,13 +71,6 @@ QByteArray tailOf(const QString& path, qint64 from) {
     if (!file.open(QIODevice::ReadOnly) || !file.seek(from))
         return QByteArray();
     return file.readAll();
-}
-
-double msOf(const std::function<void()>& step) {
-    QElapsedTimer timer;
-    timer.start();
-    step();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
 int failures = 0;
@@ -165,7 +157,7 @@ void measure(const Reference& reference) {
 
     qint64 results = QFileInfo(ResultsLog).size();
     qint64 history = QFileInfo(HistoryLog).size();
-    printStep("start-up (LoadMeterwinMain)", msOf([&] { start(b); }));
+    printStep("start-up (LoadMeterwinMain)", elapsedMs([&] { start(b); }));
     check(s.Date1.text == QStringLiteral("13/12/2013") && s.NRead1.text == QStringLiteral("4100") &&
               s.Status.caption == QStringLiteral("Last Readings Restored"),
           "start-up restores the last reading 4100 of 13/12/2013");
@@ -178,7 +170,7 @@ void measure(const Reference& reference) {
     s.AutoSave.value = 1;
     results = QFileInfo(ResultsLog).size();
     history = QFileInfo(HistoryLog).size();
-    printStep("Calculate with Auto Save (Calc_Click)", msOf([&] { Calc_Click(b.program); }));
+    printStep("Calculate with Auto Save (Calc_Click)", elapsedMs([&] { Calc_Click(b.program); }));
     check(s.Status.caption == QStringLiteral("Calculation Saved"), "Calculation Saved");
     check(s.ReportText == reference.report, "the report of a new installation");
     check(lastLineOf(s.HistoryText) == reference.record, "the record of a new installation");
@@ -187,10 +179,10 @@ void measure(const Reference& reference) {
 
     s.AutoSave.value = 0;
     typeReadings(s, "14/03/2014", "4512", "13/06/2014", "4800");
-    printStep("Calculate without saving (Calc_Click)", msOf([&] { Calc_Click(b.program); }));
+    printStep("Calculate without saving (Calc_Click)", elapsedMs([&] { Calc_Click(b.program); }));
     results = QFileInfo(ResultsLog).size();
     history = QFileInfo(HistoryLog).size();
-    printStep("Save (Save_Click)", msOf([&] { Save_Click(b.program); }));
+    printStep("Save (Save_Click)", elapsedMs([&] { Save_Click(b.program); }));
     check(s.ReportText == reference.savedReport, "the saved report of a new installation");
     check(lastLineOf(s.HistoryText) == reference.savedRecord,
           "the saved record of a new installation");
@@ -199,7 +191,7 @@ void measure(const Reference& reference) {
 
     s.Date1.text.clear();
     s.NRead1.text.clear();
-    printStep("Get Last (Get_Last_Click)", msOf([&] { Get_Last_Click(b.program); }));
+    printStep("Get Last (Get_Last_Click)", elapsedMs([&] { Get_Last_Click(b.program); }));
     check(s.Date1.text == QStringLiteral("13/06/2014") && s.NRead1.text == QStringLiteral("4800") &&
               s.Status.caption == QStringLiteral("Last Readings Restored"),
           "Get Last restores the saved reading 4800 of 13/06/2014");
@@ -221,7 +213,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "Cannot make an installation directory\n");
             return 1;
         }
-        const double buildMs = msOf([&] {
+        const double buildMs = elapsedMs([&] {
             if (!buildLargeLogs())
                 ++failures;
         });
