@@ -42,11 +42,11 @@ void blankControlCharacters(Sheet& s) {
             field.control->text = withoutControlCharacters(field.control->text);
 }
 
-// A fraction of a reading is dropped, not rounded. The reading is the leading
-// number the checks accepted, so a typo such as "112x" calculates as 112
-// instead of ending the program.
+// A fraction of a reading is dropped, not rounded. The reading is the number
+// the checks accepted: "12,345" typed with grouping is 12345, and a typo such
+// as "112x" calculates as 112 instead of ending the program.
 void makeReadingWhole(TextField& reading, const RegionalForms& forms) {
-    reading.text = forms.generalNumber(std::floor(forms.leadingNumber(reading.text)));
+    reading.text = forms.generalNumber(std::floor(forms.typedNumber(reading.text)));
 }
 
 void refuse(Program& program) {

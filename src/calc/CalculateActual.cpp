@@ -16,7 +16,7 @@ void CalculateActual(Sheet& s, const RegionalForms& forms) {
     const QDate to = forms.dateValue(s.Date2.text);
     s.TDays.text = forms.wholeNumber(static_cast<double>(RegionalForms::dayCount(from, to)));
     s.ActualQuarters = quartersForDays(forms.regionalNumber(s.TDays.text));
-    const double volume = forms.regionalNumber(s.NRead2.text) - forms.regionalNumber(s.NRead1.text);
+    const double volume = forms.typedNumber(s.NRead2.text) - forms.typedNumber(s.NRead1.text);
     s.NRUnits.text = forms.generalNumber(std::floor(volume));
     CalculateEnergy(s, column, forms);
     SplitRates(s, column, s.ActualQuarters, CoveredKwh::LeadingNumber, forms);

@@ -22,10 +22,10 @@ QDate predictionEnd(const QDate& from, double quarters) {
 } // namespace
 
 void CalculatePrediction(Sheet& s, const RegionalForms& forms) {
-    if (forms.leadingNumber(s.Predict.text) == 0)
+    const double quarters = forms.typedNumber(s.Predict.text);
+    if (quarters == 0)
         return;
     const ResultColumn column = predictedColumn(s);
-    const double quarters = forms.regionalNumber(s.Predict.text);
     const QDate from = forms.dateValue(s.Date1.text);
     const QDate end = predictionEnd(from, quarters);
     if (!end.isValid())

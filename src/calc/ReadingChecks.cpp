@@ -15,10 +15,25 @@ constexpr double SmallestReadingGap = 10;
 const QDate EarliestDate1(2000, 1, 1);
 // Date 2 may not lie before 31 March 2000, although its message names 1st Jan 2000.
 const QDate EarliestDate2(2000, 3, 31);
-const QDate LatestDate(2015, 12, 31);
+
+// Readings may be dated up to the end of next year, so that the program stays
+// usable in every year; the messages name that day.
+QDate latestDate(const Program& program) {
+    return QDate(program.services.clock.now().date().year() + 1, 12, 31);
+}
+
+QString dateRangeMessage(int date, QDate latest) {
+    return QStringLiteral("Date %1 must be between 1st Jan 2000 and 31st Dec %2 than Date 1")
+        .arg(date)
+        .arg(latest.year());
+}
+
+void Append(Sheet& s, const QString& message) {
+    s.ErrorList += message + u'\n';
+}
 
 void Append(Sheet& s, const char* message) {
-    s.ErrorList += QString::fromUtf8(message) + u'\n';
+    Append(s, QString::fromUtf8(message));
 }
 
 bool NothingEntered(const Sheet& s) {
@@ -39,19 +54,19 @@ void CheckEntries(Sheet& s, const RegionalForms& forms) {
         Append(s, "Date 1 must be a valid date");
     if (!forms.isRegionalDate(s.Date2.text))
         Append(s, "Date 2 must be a valid date");
-    if (Outside(forms.leadingNumber(s.NRead1.text), LowestReading1, HighestReading1))
+    if (Outside(forms.typedNumber(s.NRead1.text), LowestReading1, HighestReading1))
         Append(s, "Meter Reading 1 must be between 1 and 999900");
-    if (Outside(forms.leadingNumber(s.NRead2.text), LowestReading2, HighestReading2))
+    if (Outside(forms.typedNumber(s.NRead2.text), LowestReading2, HighestReading2))
         Append(s, "Meter Reading 2 must be between 11 and 999999");
 }
 
-void CheckDates(Sheet& s, const RegionalForms& forms) {
+void CheckDates(Sheet& s, const RegionalForms& forms, QDate latest) {
     const QDate date1 = forms.dateValue(s.Date1.text);
     const QDate date2 = forms.dateValue(s.Date2.text);
-    if (Outside(date1, EarliestDate1, LatestDate))
-        Append(s, "Date 1 must be between 1st Jan 2000 and 31st Dec 2015 than Date 1");
-    if (Outside(date2, EarliestDate2, LatestDate))
-        Append(s, "Date 2 must be between 1st Jan 2000 and 31st Dec 2015 than Date 1");
+    if (Outside(date1, EarliestDate1, latest))
+        Append(s, dateRangeMessage(1, latest));
+    if (Outside(date2, EarliestDate2, latest))
+        Append(s, dateRangeMessage(2, latest));
     if (RegionalForms::dayCount(date1, date2) < SmallestDayGap)
         Append(s, "Date 2 must be at least 3 days later than Date 1");
     s.Date1.text = forms.shortDate(date1);
@@ -59,14 +74,13 @@ void CheckDates(Sheet& s, const RegionalForms& forms) {
 }
 
 void CheckReadingGap(Sheet& s, const RegionalForms& forms) {
-    if (forms.leadingNumber(s.NRead2.text) - forms.leadingNumber(s.NRead1.text) <
-        SmallestReadingGap)
+    if (forms.typedNumber(s.NRead2.text) - forms.typedNumber(s.NRead1.text) < SmallestReadingGap)
         Append(s, "Meter Reading 2 must be at least 10 greater than Meter Reading 1");
 }
 
 void CheckRate2AndBreakPoint(Sheet& s, const RegionalForms& forms) {
     const double rate2 = moneyValue(forms, s.NRate2.text);
-    const double breakPoint = forms.leadingNumber(s.BreakP.text);
+    const double breakPoint = forms.typedNumber(s.BreakP.text);
     if (breakPoint == 0 && rate2 != 0)
         Append(s, "The Rate 1 to Rate 2 Breakpoint must be set if Rate 2 is set");
     if (breakPoint != 0 && rate2 == 0)
@@ -93,7 +107,7 @@ void CheckConsistency(Program& program) {
     Sheet& s = program.sheet;
     const RegionalForms& forms = program.forms();
     s.ErrorStep = 111;
-    CheckDates(s, forms);
+    CheckDates(s, forms, latestDate(program));
     s.ErrorStep = 112;
     CheckReadingGap(s, forms);
     s.ErrorStep = 113;

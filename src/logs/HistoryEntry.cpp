@@ -32,15 +32,26 @@ QString pageHeader(const Sheet& s) {
            CrLf;
 }
 
-QString record(const Sheet& s, const QString& vatRate) {
+// A text too long for its column widens the record rather than lose a
+// character: the date and the reading stay the first two fields.
+QString record(const Sheet& s, const QString& vatRate, const RegionalForms& forms) {
     const QString units =
         s.ConvertF.value == 1 ? QStringLiteral("Cubic Feet") : QStringLiteral("Cubic Metres");
-    return QStringList{rightAligned(s.Date2.text, 11, 11), rightAligned(s.NRead2.text, 7, 7),
-                       rightAligned(units, 12, 10),        rightAligned(s.NRate1.text, 7, 7),
-                       rightAligned(s.NRate2.text, 7, 7),  rightAligned(s.BreakP.text, 5, 5),
-                       rightAligned(s.CalVal.text, 9, 10), rightAligned(s.CFactor.text, 10, 10),
-                       rightAligned(s.SCharge.text, 6, 6), rightAligned(vatRate, 5, 5),
-                       rightAligned(s.Disc1.text, 6, 6),   rightAligned(s.Disc2.text, 6, 6)}
+    const auto money = [&](const TextField& field, int width) {
+        return moneyAligned(field.text, width, width, forms);
+    };
+    return QStringList{rightAligned(s.Date2.text, 11, 11),
+                       rightAligned(s.NRead2.text, 7, 7),
+                       rightAligned(units, 12, 10),
+                       money(s.NRate1, 7),
+                       money(s.NRate2, 7),
+                       rightAligned(s.BreakP.text, 5, 5),
+                       rightAligned(s.CalVal.text, 9, 10),
+                       rightAligned(s.CFactor.text, 10, 10),
+                       money(s.SCharge, 6),
+                       rightAligned(vatRate, 5, 5),
+                       money(s.Disc1, 6),
+                       money(s.Disc2, 6)}
         .join(QStringLiteral(", "));
 }
 
@@ -78,6 +89,6 @@ void BuildHistoryEntry(Program& program) {
         s.ErrorStep = 212;
         if (opensPage(*lines))
             s.HistoryText += pageHeader(s);
-        s.HistoryText += record(s, vatRate);
+        s.HistoryText += record(s, vatRate, program.forms());
     });
 }

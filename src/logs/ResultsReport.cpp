@@ -18,7 +18,7 @@ const QString CostPerDayLabel = QStringLiteral("Cost per Day              : ");
 const QString FromLabel = QStringLiteral("From                      :   ");
 const QString ToLabel = QStringLiteral("To                        :   ");
 
-QString hyphens(int count) {
+QString hyphens(qsizetype count) {
     return QString(count, u'-');
 }
 
@@ -49,20 +49,23 @@ private:
                << QStringLiteral("Correction Factor:  ") + s_.CFactor.text << QString();
     }
 
+    // A heading underlined to its width, which a long day count widens.
+    void underlined(const QString& heading) { lines_ << heading << hyphens(heading.size()); }
+
     void actualPeriod() {
-        lines_ << QStringLiteral("Cost To Date (") + rightAligned(s_.TDays.text, 3, 3) +
-                      QStringLiteral(" Days)")
-               << hyphens(23) << FromLabel + s_.Date1.text << ToLabel + s_.Date2.text;
+        underlined(QStringLiteral("Cost To Date (") + rightAligned(s_.TDays.text, 3, 3) +
+                   QStringLiteral(" Days)"));
+        lines_ << FromLabel + s_.Date1.text << ToLabel + s_.Date2.text;
         figures(actualColumn(s_), QStringLiteral("1"));
     }
 
     // The prediction starts at the first reading; it has no "To" line.
     void predictedPeriod() {
-        lines_ << QString()
-               << QStringLiteral("Cost Prediction Over ") + rightAligned(s_.Predict.text, 2, 2) +
-                      QStringLiteral(" Quarter(s) (") + rightAligned(s_.TDaysP.text, 3, 3) +
-                      QStringLiteral(" Days)")
-               << hyphens(45) << FromLabel + s_.Date1.text;
+        lines_ << QString();
+        underlined(QStringLiteral("Cost Prediction Over ") + rightAligned(s_.Predict.text, 2, 2) +
+                   QStringLiteral(" Quarter(s) (") + rightAligned(s_.TDaysP.text, 3, 3) +
+                   QStringLiteral(" Days)"));
+        lines_ << FromLabel + s_.Date1.text;
         figures(predictedColumn(s_), s_.Predict.text);
     }
 
@@ -78,22 +81,22 @@ private:
                    s_.BreakP.text + QStringLiteral(" KWHr)");
         lines_ << kwh;
         lines_ << Rate1Label + rightAligned(c.R1Units.text, 6, 8) + QStringLiteral("    at ") +
-                      rightAligned(s_.NRate1.text, 8, 7) + QStringLiteral(" per KWhr = ") +
-                      rightAligned(c.NR1Cost.text, 8, 8);
+                      money(s_.NRate1.text, 8, 7) + QStringLiteral(" per KWhr = ") +
+                      money(c.NR1Cost.text, 8, 8);
         QString rate2 = Rate2Label + rightAligned(generalValue(c.R2Units.text), 6, 8);
         if (breakPoint)
-            rate2 += QStringLiteral("    at ") + rightAligned(s_.NRate2.text, 8, 8) +
-                     QStringLiteral(" per KWhr = ") + rightAligned(rate2Cost(c.NR2Cost), 8, 8);
+            rate2 += QStringLiteral("    at ") + money(s_.NRate2.text, 8, 8) +
+                     QStringLiteral(" per KWhr = ") + money(rate2Cost(c.NR2Cost), 8, 8);
         lines_ << rate2;
-        QString total = TotalLabel + rightAligned(c.TCost.text, 9, 9);
+        QString total = TotalLabel + money(signedAmount(c.TCost), 9, 9);
         if (fixedChargeSet())
             total += QStringLiteral(" (inc Fixed Charge: ") + quarters + QStringLiteral(" * ") +
                      s_.SCharge.text + u')';
         lines_ << total;
         lines_ << QStringLiteral("Total Cost (inc ") +
                       rightAligned(generalValue(s_.VRate.text), 4, 4) + QStringLiteral("% VAT): ") +
-                      rightAligned(c.TVCost.text, 9, 9);
-        lines_ << CostPerDayLabel + rightAligned(c.CDay.text, 9, 9);
+                      money(signedAmount(c.TVCost), 9, 9);
+        lines_ << CostPerDayLabel + money(signedAmount(c.CDay), 9, 9);
     }
 
     QString unitName() const {
@@ -104,6 +107,18 @@ private:
     // The leading number in its general form: an empty field shows "0".
     QString generalValue(const QString& text) const {
         return forms().generalNumber(forms().leadingNumber(text));
+    }
+
+    QString money(const QString& text, int width, int padding) const {
+        return moneyAligned(text, width, padding, forms());
+    }
+
+    // The window shows a negative total as its size in orange; the log, which
+    // has no colour, writes its minus sign so that a credit never reads as a debt.
+    QString signedAmount(const TextField& total) const {
+        if (total.colour != Orange || !forms().isNumeric(total.text))
+            return total.text;
+        return forms().currency(-forms().regionalNumber(total.text));
     }
 
     QString rate2Cost(const TextField& cost) const {

@@ -19,6 +19,25 @@ QStringView trimmed(QStringView text) {
     return text;
 }
 
+// Digit counts of the groups of a whole number the locale writes, from the point leftwards.
+QList<int> groupSizes(const QString& written, const QString& separator) {
+    QList<int> sizes;
+    for (const QString& group : written.split(separator))
+        sizes.prepend(static_cast<int>(group.size()));
+    return sizes;
+}
+
+// The fewest whole digits that the locale groups (5 where 1234 stays whole).
+int shortestGroupedLength(const QLocale& locale, int firstGroup) {
+    qint64 smallest = 1;
+    int digits = 1;
+    for (; digits <= firstGroup; ++digits)
+        smallest *= 10;
+    for (; digits < 18 && !locale.toString(smallest).contains(locale.groupSeparator()); ++digits)
+        smallest *= 10;
+    return digits;
+}
+
 } // namespace
 
 RegionalForms::RegionalForms(const QLocale& locale) : locale_(locale) {
@@ -45,6 +64,24 @@ RegionalForms::RegionalForms(const QLocale& locale) : locale_(locale) {
                   .toString();
     if (locale_.decimalPoint() != QStringLiteral(".") && locale_.decimalPoint().size() == 1)
         extraDecimalPoint_ = locale_.decimalPoint().at(0);
+    learnGrouping();
+}
+
+// Grouping is learnt from how the locale writes whole numbers, and only where
+// "." is its decimal separator: elsewhere a grouped amount could be misread.
+void RegionalForms::learnGrouping() {
+    const QString separator = locale_.groupSeparator();
+    if (locale_.decimalPoint() != QStringLiteral(".") || separator.isEmpty() ||
+        separator == QStringLiteral("."))
+        return;
+    const QList<int> sizes =
+        groupSizes(locale_.toString(Q_INT64_C(1234567890123456789)), separator);
+    if (sizes.size() < 3)
+        return;
+    groupSeparator_ = separator;
+    firstGroup_ = sizes.at(0);
+    otherGroups_ = sizes.at(1);
+    shortestGrouped_ = shortestGroupedLength(locale_, firstGroup_);
 }
 
 double RegionalForms::leadingNumber(QStringView text) const {
@@ -57,6 +94,14 @@ bool RegionalForms::isNumeric(QStringView text) const {
         return true;
     } catch (const RunTimeFailure&) {
         return false;
+    }
+}
+
+double RegionalForms::typedNumber(QStringView text) const {
+    try {
+        return regionalNumber(text);
+    } catch (const RunTimeFailure&) {
+        return leadingNumber(text);
     }
 }
 
@@ -108,8 +153,20 @@ QString RegionalForms::patternNumber(double value, int places) const {
 QString RegionalForms::currency(double value) const {
     const QString amount = roundedDecimal(value, currencyDecimals_);
     if (amount.startsWith(u'-'))
-        return u'-' + withCurrencySymbol(amount.mid(1));
-    return withCurrencySymbol(amount);
+        return u'-' + withCurrencySymbol(grouped(amount.mid(1)));
+    return withCurrencySymbol(grouped(amount));
+}
+
+QString RegionalForms::grouped(const QString& amount) const {
+    qsizetype wholeDigits = amount.indexOf(u'.');
+    if (wholeDigits < 0)
+        wholeDigits = amount.size();
+    if (groupSeparator_.isEmpty() || wholeDigits < shortestGrouped_)
+        return amount;
+    QString text = amount;
+    for (qsizetype at = wholeDigits - firstGroup_; at > 0; at -= otherGroups_)
+        text.insert(at, groupSeparator_);
+    return text;
 }
 
 QString RegionalForms::withCurrencySymbol(const QString& plain) const {

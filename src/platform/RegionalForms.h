@@ -14,8 +14,10 @@
 // Regional rule: numbers in fields are always written with "." and without
 // grouping, in every locale, so every text the program writes reads back to the
 // same value; the locale supplies the currency symbol and its place, the
-// currency's decimals, the short date form and the month names. Reading also
-// accepts the locale's own decimal separator, so "0,12" typed in de_DE is 0.12.
+// currency's decimals, the short date form and the month names. Amounts also
+// take the locale's grouping where its decimal separator is "." (£3,205.72):
+// there a grouped amount cannot be misread. Reading also accepts the locale's
+// own decimal separator, so "0,12" typed in de_DE is 0.12.
 class RegionalForms {
 public:
     explicit RegionalForms(const QLocale& locale = QLocale());
@@ -29,6 +31,10 @@ public:
     double regionalNumber(QStringView text) const;
     // Numeric: the regional number form accepts the text (an empty text is not numeric).
     bool isNumeric(QStringView text) const;
+    // A number as the user typed it: its regional number when the text is
+    // numeric ("12,345" in en_GB is 12345), otherwise its leading number
+    // ("12abc" is 12). Never fails.
+    double typedNumber(QStringView text) const;
 
     // General number: shortest form, at most 15 significant digits.
     QString generalNumber(double value) const;
@@ -38,7 +44,8 @@ public:
     QString oneDecimal(double value) const { return patternNumber(value, 1); }
 
     // Currency: the locale's symbol in its place and its decimals, a leading
-    // minus for negative amounts (-£12.50, -12.50 €).
+    // minus for negative amounts (-£12.50, -12.50 €), grouped where the
+    // locale's decimal separator is "." (-£1,234.50).
     QString currency(double value) const;
     // The symbol as the locale writes it in front of or behind an amount ("£", "€", "CHF").
     QString currencySymbol() const { return symbol_; }
@@ -78,10 +85,20 @@ public:
     static QDate addMonths(QDate date, int months);
 
 private:
+    void learnGrouping();
+    QString grouped(const QString& amount) const;
+
     QLocale locale_;
     QString symbol_;
     QString currencyPrefix_;
     QString currencySuffix_;
     int currencyDecimals_ = 2;
     QChar extraDecimalPoint_;
+    // The locale's grouping of amounts; no separator means none. The group
+    // nearest the point may differ in size from the others (12,34,567 in en_IN),
+    // and some locales leave short numbers ungrouped.
+    QString groupSeparator_;
+    int firstGroup_ = 3;
+    int otherGroups_ = 3;
+    int shortestGrouped_ = 4;
 };

@@ -16,5 +16,5 @@ void AddCurrencySymbols(Sheet& sheet, const RegionalForms& forms) {
 }
 
 double moneyValue(const RegionalForms& forms, const QString& text) {
-    return forms.leadingNumber(forms.withoutCurrencySymbol(text));
+    return forms.typedNumber(forms.withoutCurrencySymbol(text));
 }

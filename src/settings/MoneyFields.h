@@ -18,5 +18,5 @@ void StripCurrencySymbols(Sheet& sheet, const RegionalForms& forms);
 // Plain form to display form: the symbol put on each money field that is not empty.
 void AddCurrencySymbols(Sheet& sheet, const RegionalForms& forms);
 
-// The leading number of a money text after dropping its symbol, if it has one.
+// The typed number of a money text after dropping its symbol, if it has one.
 double moneyValue(const RegionalForms& forms, const QString& text);

@@ -8,9 +8,11 @@
 
 namespace {
 
-// A started program with fresh logs, the worked example typed in.
+// A started program with fresh logs, the worked example typed in, in June 2014:
+// readings may be dated up to 31 December 2015.
 struct Calculator {
-    explicit Calculator(const QLocale& locale) : t(locale) {
+    explicit Calculator(const QLocale& locale)
+        : t(locale, QDateTime(QDate(2014, 6, 1), QTime(12, 0, 0))) {
         installation.makeDirectory(QStringLiteral("Log"));
         t.sheet().ResultsLogName = QStringLiteral("Meterwin.log");
         t.sheet().HistoryLogName = QStringLiteral("Meterwin_H.log");
@@ -70,6 +72,8 @@ QString refused(const char* letters) {
         "Meter Reading 2 must be at least 10 greater than Meter Reading 1",  // k
         "The Rate 1 to Rate 2 Breakpoint must be set if Rate 2 is set",      // l
         "Rate 2 must be set if the Rate 1 to Rate 2 Breakpoint is set",      // m
+        "Date 1 must be between 1st Jan 2000 and 31st Dec 2027 than Date 1", // n: in 2026
+        "Date 2 must be between 1st Jan 2000 and 31st Dec 2027 than Date 1", // o
     };
     QString box = QStringLiteral("Meterwin Data Error|");
     for (const char* letter = letters; *letter; ++letter)
@@ -152,6 +156,20 @@ private slots:
             "Date1=31/12/1999 Date2=02/01/2000", refused("hijkl"));
         row("3 days and 10 units apart", {"Date1=2015-03-01 Date2=2015-03-04 NRead2=110"}, "", "",
             true);
+        // The latest date is the end of the year after the present one ("Today=").
+        row("in 2026, up to 31 Dec 2027", {"Today=2026-12-06 Date1=2027-12-28 Date2=2027-12-31"},
+            "Date2=31/12/2027", "", true);
+        row("in 2026, 2028 refused", {"Today=2026-01-01 Date1=2027-12-31 Date2=2028-01-03"}, "",
+            refused("o"));
+        row("in 2026, both in 2028", {"Today=2026-06-30 Date1=01/01/28 Date2=4/1/28"},
+            "Date1=01/01/2028", refused("no"));
+        // Readings are read as typed, grouping included, in the checks and the calculation.
+        row("readings typed with grouping", {"NRead1=1,234 NRead2=2,000"},
+            "NRead1=1234 NRead2=2000 NRUnits=766", "", true);
+        row("grouped reading 2 below 10 more", {"NRead1=1,234 NRead2=1,243"}, "", refused("k"));
+        // What the settings checks accept is calculated, never the end of the program.
+        row("settings with trailing text", {"NRate1=0.1x CalVal=36kWh CFactor=1.0abc"},
+            "NRate1=£0.1x CalVal=36kWh CFactor=1.0abc TVCost=£23.68", "", true);
         row("break point without rate 2", {"NRate2="}, "", refused("m"));
         // The checks read the leading number, and so does making the reading whole.
         row("text after a reading", {"NRead2=112x"}, "NRead2=112 " + example, "", true);
@@ -178,8 +196,13 @@ private slots:
         Calculator c(r.locale);
         Sheet& s = c.t.sheet();
         const bool ended = EndsProgram([&] {
-            for (const QString& step : r.steps) {
+            for (QString step : r.steps) {
                 s.Save.enabled = r.before;
+                if (step.startsWith(QStringLiteral("Today="))) {
+                    c.t.clock.set(
+                        QDateTime(QDate::fromString(step.mid(6, 10), Qt::ISODate), QTime(12, 0)));
+                    step.remove(0, 17);
+                }
                 setFields(s, step);
                 Calc_Click(c.t.program);
             }

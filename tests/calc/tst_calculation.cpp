@@ -90,6 +90,15 @@ private slots:
         row("31 Aug plus 2 quarters, leap year", QDate(2011, 8, 31), 90, "NRead2=1090 Predict=2",
             "TDaysP=182 NRUnitsP=182");
         row("prediction 0", jan1, 90, "NRead2=1012 Predict=0", "TDaysP= NR1CostP= TCO2P=");
+        // Readings and settings are read as typed: grouped, or with text after the number.
+        row("readings typed with grouping", jan1, 90, "NRead1=1,000 NRead2=1,012", "NRUnits=12");
+        row("settings with trailing text", jan1, 90,
+            "NRead2=1012 CalVal=36kWh CFactor=1.0abc NRate1=0.1x", "CRUnits=120 NR1Cost=£12.00");
+        // Amounts group where the decimal separator is "." and only there.
+        row("amounts over 10,000 grouped", jan1, 90, "NRead2=100000 SCharge=12.50",
+            "NR1Cost=£99,000.00 TSCharge=£12.50 TCost=99012.5 TVCost=99012.5");
+        row("de_DE amounts not grouped", jan1, 90, "NRead2=100000",
+            "NR1Cost=99000.00\u00A0€ TCost=99000", "de_DE");
     }
     void calculation() {
         QFETCH(Calculation, c);

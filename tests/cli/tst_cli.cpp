@@ -56,8 +56,12 @@ class TestCommandLine : public QObject {
         dir.writeFile(QStringLiteral("Data/Meterwin.ini"), defaultTariff);
     }
 
-    Run run(const QString& directory, const QStringList& arguments) {
+    Run run(const QString& directory, const QStringList& arguments,
+            const QString& locale = QStringLiteral("en_GB")) {
         QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), locale + QStringLiteral(".UTF-8"));
+        process.setProcessEnvironment(environment);
         process.start(QStringLiteral(MW_CLI_PATH), QStringList{"--dir", directory} + arguments);
         process.waitForFinished(60000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -103,6 +107,67 @@ private slots:
             run(dir.path(), {"calc", "--json", "--date2", "1 Jul 2015", "--read2", "150"}).json();
         QCOMPARE(next.value("Date1").toString(), QStringLiteral("01/04/2015"));
         QCOMPARE(next.value("NRead1").toString(), QStringLiteral("112"));
+    }
+
+    // Saved calculations: lines of the report printed and the history record, in
+    // full ("_" a no-break space); the worked example's tariff with `arguments` after it.
+    void savedCalculations_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("record");
+        const auto row = [](const char* name, const char* locale, const char* arguments,
+                            const QStringList& lines, const QString& record) {
+            QTest::newRow(name) << locale << QString::fromUtf8(arguments).split(u' ') << lines
+                                << record;
+        };
+        row("grouped readings, settings with trailing text", "en_GB",
+            "--read1 1,234 --read2 2,000 --set NRate1=0.1x --set CalVal=36kWh --set CFactor=1.0abc",
+            {"Gas Used                  :    766    Cubic Metres",
+             "Rate 1 KWHr Used          :     50    at    £0.1x per KWhr =    £5.00",
+             "Total Cost (inc    5% VAT):   £419.53"},
+            " 01/04/2015,    2000, Cubic Metres,   £0.1x, 0.05000,    50,     36kWh,     "
+            "1.0abc, £20.00,  5.0%,  £5.00,  £1.00");
+        row("1,461 days to a current date, amounts over £10,000", "en_GB",
+            "--date1 2022-12-31 --date2 2026-12-31 --read2 99,999",
+            {"Cost To Date (1461 Days)", "------------------------",
+             "Rate 2 KWHr Used          : 998190    at £0.05000 per KWhr = 49,909.50",
+             "Total Cost (exc VAT)      : 50,229.50 (inc Fixed Charge: 1 * £20.00)",
+             "Total Cost (inc    5% VAT): 52,724.98", "Cost per Day              :    £36.09"},
+            " 31/12/2026,   99999, Cubic Metres, 0.10000, 0.05000,    50,    36.000,   1.000000, "
+            "£20.00,  5.0%,  £5.00,  £1.00");
+        row("a credit", "en_GB", "--set Disc1=99 --set Disc2=99",
+            {"Total Cost (exc VAT)      :   -£70.50 (inc Fixed Charge: 1 * £20.00)",
+             "Total Cost (inc    5% VAT):  -£173.03", "Cost per Day              :    -£1.92"},
+            " 01/04/2015,     112, Cubic Metres, 0.10000, 0.05000,    50,    36.000,   1.000000, "
+            "£20.00,  5.0%, £99.00, £99.00");
+        row("de_DE", "de_DE", "--date2 2015-04-01",
+            {"Rate 1 KWHr Used          :     50    at  0.10000 per KWhr =   5.00_€",
+             "Total Cost (exc VAT)      :   23.50_€ (inc Fixed Charge: 1 * 20.00_€)"},
+            "   01.04.15,     112, Cubic Metres, 0.10000, 0.05000,    50,    36.000,   1.000000, "
+            " 20.00,  5.0%, 5.00_€, 1.00_€");
+        row("hr_HR", "hr_HR", "--date2 2015-04-01",
+            {"To                        :   01. 04. 2015.",
+             "Total Cost (inc    5% VAT):  23.68_kn"},
+            "01. 04. 2015.,     112, Cubic Metres, 0.10000, 0.05000,    50,    36.000,   "
+            "1.000000,  20.00,  5.0%,   5.00,   1.00");
+    }
+    void savedCalculations() {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, lines);
+        TemporaryInstallation dir;
+        install(dir);
+        const Run r = run(dir.path(), QStringList{"calc", "--save"} + Example + arguments, locale);
+        QCOMPARE(r.err, QString());
+        const QStringList printed = r.out.split(u'\n');
+        for (const QString& line : lines)
+            QVERIFY2(printed.contains(QString(line).replace(u'_', QChar(0xA0))), qPrintable(line));
+        QFETCH(QString, record);
+        const QString history =
+            QString::fromUtf8(dir.readFile(QStringLiteral("Log/Meterwin_H.log")));
+        QCOMPARE(history.section(QStringLiteral("\r\n"), -2, -2),
+                 record.replace(u'_', QChar(0xA0)));
     }
 
     void exitStatus_data() {

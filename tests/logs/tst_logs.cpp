@@ -10,6 +10,7 @@
 #include "support/TestProgram.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTest>
 #include <grp.h>
 #include <pwd.h>
@@ -47,12 +48,21 @@ QByteArray fileBytes(const QString& path) {
 }
 
 // Sets fields by their control names, "NRate1=£0.07000|BreakP=": text fields,
-// the check box ConvertF and the caption of the label VATH.
-void fill(Sheet& s, const QString& texts) {
-    for (const QString& setting : texts.split(u'|', Qt::SkipEmptyParts)) {
+// the check box ConvertF, the caption of the label VATH and "Orange=TCost,CDay",
+// the negative totals. Amounts "£1.00" are written as `forms`, if given, shows them.
+void fill(Sheet& s, const QString& texts, const RegionalForms* forms = nullptr) {
+    static const QRegularExpression amount(QStringLiteral("£([0-9.,’]+)"));
+    for (QString setting : texts.split(u'|', Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch m = amount.match(setting); // one amount a field
+        if (forms && m.hasMatch())
+            setting.replace(m.capturedStart(), m.capturedLength(),
+                            forms->withCurrencySymbol(m.captured(1)));
         const QString name = setting.section(u'=', 0, 0);
         const QString text = setting.section(u'=', 1);
-        if (name == QStringLiteral("ConvertF"))
+        if (name == QStringLiteral("Orange"))
+            for (const QString& total : text.split(u','))
+                fieldNamed(s, total).colour = Orange;
+        else if (name == QStringLiteral("ConvertF"))
             s.ConvertF.value = text.toInt();
         else if (name == QStringLiteral("VATH"))
             s.VATH.caption = text;
@@ -157,9 +167,14 @@ class TestLogs : public QObject {
 
 private slots:
     void report_data() {
-        QTest::addColumn<QString>("changes"); // to the example calculation
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("example") << "" << ExampleLines;
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("changes");      // to the example calculation
+        QTest::addColumn<QStringList>("expected"); // "_": a no-break space
+        const auto row = [](const char* name, const QString& changes, const QStringList& lines,
+                            const char* locale = "en_GB") {
+            QTest::newRow(name) << locale << changes << lines;
+        };
+        row("example", "", ExampleLines);
         QStringList plain =
             with(ExampleLines, {{8, "Gas Used                  :    412    100s of Cubic Feet"},
                                 {9, "KWHr Used                 :   4611"},
@@ -167,51 +182,109 @@ private slots:
                                 {12, "Total Cost (exc VAT)      :   £217.04"},
                                 {13, "Total Cost (inc    0% VAT):   £227.89"}});
         plain.insert(1, "New meter fitted");
-        QTest::newRow("notes, imperial, no break point, fixed charge or VAT")
-            << "Notes=New meter fitted|ConvertF=1|BreakP=|SCharge=|VRate=" << plain;
-        // Column cut-off, P < W, the symbol dropped before a fixed charge is tested, a
-        // Predict that reads as 0. (The calculation tests' worked example has a prediction.)
-        QTest::newRow("edges")
-            << "Predict=x4|TDays=1234|NRate1=|NR2Cost=|R2Units=0041x|SCharge=£0.00|VRate=17.5"
-            << with(ExampleLines,
-                    {{4, "Cost To Date (234 Days)"},
-                     {10, "Rate 1 KWHr Used          :    670    at         per KWhr =   £46.90"},
-                     {11, "Rate 2 KWHr Used          :     41    at £0.04000 per KWhr =    £0.00"},
-                     {12, "Total Cost (exc VAT)      :   £217.04"},
-                     {13, "Total Cost (inc 17.5% VAT):   £227.89"}});
+        row("notes, imperial, no break point, fixed charge or VAT",
+            "Notes=New meter fitted|ConvertF=1|BreakP=|SCharge=|VRate=", plain);
+        // P < W, the symbol dropped before a fixed charge is tested, a Predict
+        // that reads as 0. (The calculation tests' worked example has a prediction.)
+        row("edges", "Predict=x4|TDays=234|NRate1=|NR2Cost=|R2Units=0041x|SCharge=£0.00|VRate=17.5",
+            with(ExampleLines,
+                 {{4, "Cost To Date (234 Days)"},
+                  {10, "Rate 1 KWHr Used          :    670    at         per KWhr =   £46.90"},
+                  {11, "Rate 2 KWHr Used          :     41    at £0.04000 per KWhr =    £0.00"},
+                  {12, "Total Cost (exc VAT)      :   £217.04"},
+                  {13, "Total Cost (inc 17.5% VAT):   £227.89"}}));
+        // An amount too wide for its column gives up its symbol, then widens the column.
+        row("1,461 days and amounts over £10,000",
+            "TDays=1461|NR1Cost=£1,234.50|NR2Cost=£10,045.93|TCost=£11,292.93|TVCost=£111,857.58",
+            with(ExampleLines,
+                 {{4, "Cost To Date (1461 Days)"},
+                  {5, "------------------------"},
+                  {10, "Rate 1 KWHr Used          :    670    at £0.07000 per KWhr = 1,234.50"},
+                  {11, "Rate 2 KWHr Used          :   3941    at £0.04000 per KWhr = 10,045.93"},
+                  {12, "Total Cost (exc VAT)      : 11,292.93 (inc Fixed Charge: 1 * £12.50)"},
+                  {13, "Total Cost (inc    5% VAT): 111,857.58"}}));
+        row("a credit keeps its minus sign", "Orange=TCost,TVCost,CDay|TVCost=£10,067.63",
+            with(ExampleLines,
+                 {{12, "Total Cost (exc VAT)      :  -£217.04 (inc Fixed Charge: 1 * £12.50)"},
+                  {13, "Total Cost (inc    5% VAT): -10,067.63"},
+                  {14, "Cost per Day              :    -£2.50"}}));
+        const auto inLocale = [](const char* date, const char* symbol, const char* rate1,
+                                 const char* rate2, const char* totals, const char* perDay) {
+            const QString sym = QString::fromUtf8(symbol);
+            const QString t = QString::fromUtf8(totals);
+            return with(ExampleLines,
+                        {{0, QString::fromUtf8(date) + " 18:02:11"},
+                         {10, "Rate 1 KWHr Used          :    670    at  0.07000 per KWhr = " +
+                                  QString::fromUtf8(rate1)},
+                         {11, "Rate 2 KWHr Used          :   3941    at  0.04000 per KWhr = " +
+                                  QString::fromUtf8(rate2)},
+                         {12, "Total Cost (exc VAT)      : " + t.arg("217.04") +
+                                  " (inc Fixed Charge: 1 * 12.50_" + sym + ")"},
+                         {13, "Total Cost (inc    5% VAT): " + t.arg("227.89")},
+                         {14, "Cost per Day              : " + QString::fromUtf8(perDay)}});
+        };
+        row("de_DE", "", inLocale("14.03.26", "€", " 46.90_€", "157.64_€", " %1_€", "   2.50_€"),
+            "de_DE");
+        row("sv_SE", "", inLocale("2026-03-14", "kr", "46.90_kr", "  157.64", "%1_kr", "  2.50_kr"),
+            "sv_SE");
+        row("de_CH", "", inLocale("14.03.26", "CHF", "   46.90", "  157.64", "   %1", " 2.50_CHF"),
+            "de_CH");
+        row("hr_HR, dates", "Date1=13. 12. 2025.|Date2=14. 03. 2026.",
+            with(inLocale("14. 03. 2026.", "kn", "46.90_kn", "  157.64", "%1_kn", "  2.50_kn"),
+                 {{6, "From                      :   13. 12. 2025."},
+                  {7, "To                        :   14. 03. 2026."}}),
+            "hr_HR");
     }
 
     void report() {
+        QFETCH(QString, locale);
         QFETCH(QString, changes);
         QFETCH(QStringList, expected);
-        LogsProgram t;
-        fill(t.sheet(), ExampleCalculation + changes);
+        LogsProgram t{QLocale(locale)};
+        fill(t.sheet(), ExampleCalculation + changes, &t.forms);
         BuildResultsReport(t.program);
-        QCOMPARE(t.sheet().ReportText, expected.join("\r\n") + "\r\n"); // CR LF after each line
+        QCOMPARE(t.sheet().ReportText, expected.join("\r\n").replace(u'_', QChar(0xA0)) +
+                                           "\r\n"); // CR LF after each line
     }
 
     void history_data() {
+        QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("lines"); // in the log before the entry
         QTest::addColumn<QString>("changes");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("Tax header")
-            << 6
-            << "VATH=Tax:" << QString(PageHeader).replace(", VAT  ,", ", Tax  ,") + ExampleRecord;
-        QTest::newRow("empty log: no header") << 0 << "" << ExampleRecord;
-        QTest::newRow("VAT 0") << 7 << "VRate=0" << Front + "     0,       ,       ";
-        QTest::newRow("VAT 17.5") << 7 << "VRate=17.5" << Front + " 17.5%,       ,       ";
-        QTest::newRow("imperial, discounts, no Rate 2")
-            << 7 << "ConvertF=1|NRate2=|BreakP=|Disc1=£1.00|Disc2=£99.00"
-            << " 14/03/2026,    4512,   Cubic Feet, 0.07000,        ,      ,    39.400,   "
-               "1.022640, £12.50,  5.0%,  £1.00, £99.00";
+        const auto row = [](const char* name, int lines, const QString& changes,
+                            const QString& expected, const char* locale = "en_GB") {
+            QTest::newRow(name) << locale << lines << changes << expected;
+        };
+        row("Tax header", 6,
+            "VATH=Tax:", QString(PageHeader).replace(", VAT  ,", ", Tax  ,") + ExampleRecord);
+        row("empty log: no header", 0, "", ExampleRecord);
+        row("VAT 0", 7, "VRate=0", Front + "     0,       ,       ");
+        row("VAT 17.5", 7, "VRate=17.5", Front + " 17.5%,       ,       ");
+        row("imperial, discounts, no Rate 2", 7,
+            "ConvertF=1|NRate2=|BreakP=|Disc1=£1.00|Disc2=£99.00",
+            " 14/03/2026,    4512,   Cubic Feet, 0.07000,        ,      ,    39.400,   "
+            "1.022640, £12.50,  5.0%,  £1.00, £99.00");
+        // Amounts too wide for their columns give up their symbol; a longer text widens the
+        // record instead of losing a character.
+        const QString noSymbol = QString(ExampleRecord).replace("£12.50", " 12.50");
+        row("de_DE", 7, "", noSymbol, "de_DE");
+        row("sv_SE, discounts", 7, "Disc1=£1.00|Disc2=£99.00",
+            QString(noSymbol).replace("       ,       ", "   1.00,  99.00"), "sv_SE");
+        row("de_CH", 7, "", noSymbol, "de_CH");
+        row("hr_HR, a date of 13 characters", 7, "Date2=14. 03. 2026.",
+            QString(noSymbol).replace(" 14/03/2026", "14. 03. 2026."), "hr_HR");
+        row("en_GB, a long rate", 7, "NRate1=£0.1abcdefgh",
+            QString(ExampleRecord).replace("0.07000", "0.1abcdefgh"));
     }
 
     void history() {
+        QFETCH(QString, locale);
         QFETCH(int, lines);
         QFETCH(QString, changes);
-        LogsProgram t;
+        LogsProgram t{QLocale(locale)};
         t.installation.writeFile(HistoryLog, QByteArray("x\r\n").repeated(lines));
-        fill(t.sheet(), ExampleCalculation + changes);
+        fill(t.sheet(), ExampleCalculation + changes, &t.forms);
         BuildHistoryEntry(t.program);
         QTEST(t.sheet().HistoryText, "expected");
     }

@@ -164,10 +164,13 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("symbol");
-        for (const QStringList& r : packed(
-                 "en_GB|23.675|£23.68|£;en_GB|-12.5|-£12.50|£;en_GB|-0.004|£0.00|£;"
-                 "en_GB|1234.5|£1234.50|£;en_US|3.5|$3.50|$;de_DE|23.675|23.68\u00A0€|€;"
-                 "de_CH|20|20.00\u00A0CHF|CHF;sv_SE|14.5|14.50\u00A0kr|kr;ja_JP|1234.5|￥1235|￥"))
+        for (const QStringList& r :
+             packed("en_GB|23.675|£23.68|£;en_GB|-12.5|-£12.50|£;en_GB|-0.004|£0.00|£;"
+                    "en_GB|999.994|£999.99|£;en_GB|3205.72|£3,205.72|£;en_GB|-1234.5|-£1,234.50|£;"
+                    "en_GB|93293253.9|£93,293,253.90|£;en_US|1234567|$1,234,567.00|$;"
+                    "de_DE|1234.5|1234.50\u00A0€|€;de_CH|1234.5|1’234.50\u00A0CHF|CHF;"
+                    "sv_SE|1234.5|1234.50\u00A0kr|kr;en_IN|1234567.5|₹12,34,567.50|₹;"
+                    "ja_JP|1234.5|￥1,235|￥;es_MX|1234.5|$1,234.50|$"))
             QTest::addRow("%s %s", qPrintable(r[0]), qPrintable(r[1]))
                 << r[0] << r[1].toDouble() << r[2] << r[3];
     }

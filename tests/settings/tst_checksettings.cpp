@@ -110,6 +110,11 @@ private slots:
             "VRate=20 TVCost=-12.5 TCost=23.675 TCostP=1.005 TVCostP=-99.995 CDay=0.123456 "
             "CDayP=12",
             "", "TVCost=£12.50 TCost=£23.68 TCostP=£1.01 TVCostP=£100.00 CDay=£0.12 CDayP=£12.00");
+        row("totals grouped, and read back",
+            "VRate=20 TVCost=-1234.5 TCost=93293253.9 TCostP=£3,205.72", "",
+            "TVCost=£1,234.50 TCost=£93,293,253.90 TCostP=£3,205.72");
+        row("trailing text passes and stays", "NRate1=0.2x CalVal=39.5kWh CFactor=1.0abc", "",
+            "NRate1=£0.2x CalVal=39.5kWh CFactor=1.0abc");
         row("one character, no amount or shown",
             "VRate=20 TCost=0 TVCost=-5 CDay= TCostP=abc TVCostP=£12.50", "",
             "TCost=0 TVCost=5 CDay= TCostP=abc TVCostP=£12.50");
