@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DesktopStart.h"
+#include "support/TestLocales.h"
 #include "support/TestProgram.h"
 
 #include <QLabel>
@@ -67,6 +68,7 @@ struct WindowSession {
     }
 
     TemporaryInstallation directory;
-    TestProgram t;
+    // In March 2015, so that the example's readings of 2015 are current.
+    TestProgram t{testlocales::britain(), QDateTime(QDate(2015, 3, 1), QTime(12, 0))};
     std::unique_ptr<MeterwinMain> window;
 };

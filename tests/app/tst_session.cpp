@@ -63,9 +63,9 @@ private slots:
         QCOMPARE(results(), beforeArchive);
         w.click("Archive");
         QCOMPARE(w.t.messages.shown(), expected << question);
-        QCOMPARE(w.directory.readFile("Log/Meterwin_090301_1.log"), beforeArchive);
+        QCOMPARE(w.directory.readFile("Log/Meterwin_150301_1.log"), beforeArchive);
         QCOMPARE(results(), "Meterwin Results Log\r\nVersion 2.0\r\nFile Created\r\n"
-                            "01/03/2009 12:00:00\r\n\r\n\r\n");
+                            "01/03/2015 12:00:00\r\n\r\n\r\n");
         // The status line empties itself two seconds after its message.
         QTest::qWait(1000);
         QCOMPARE(w.status(), QStringLiteral("Results Log File Archived"));
