@@ -116,9 +116,8 @@ private:
     // The window shows a negative total as its size in orange; the log, which
     // has no colour, writes its minus sign so that a credit never reads as a debt.
     QString signedAmount(const TextField& total) const {
-        if (total.colour != Orange || !forms().isNumeric(total.text))
-            return total.text;
-        return forms().currency(-forms().regionalNumber(total.text));
+        const bool credit = total.colour == Orange && forms().typedNumber(total.text) > 0;
+        return credit ? u'-' + total.text : total.text;
     }
 
     QString rate2Cost(const TextField& cost) const {

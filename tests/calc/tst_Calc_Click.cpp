@@ -171,7 +171,7 @@ private slots:
         row("settings with trailing text", {"NRate1=0.1x CalVal=36kWh CFactor=1.0abc"},
             "NRate1=£0.1x CalVal=36kWh CFactor=1.0abc TVCost=£23.68", "", true);
         row("break point without rate 2", {"NRate2="}, "", refused("m"));
-        // The checks read the leading number, and so does making the reading whole.
+        // Text after a reading: the checks and making the reading whole take its leading number.
         row("text after a reading", {"NRead2=112x"}, "NRead2=112 " + example, "", true);
         // Switched-off checks let through what the calculation cannot read: the
         // dump follows, at the step and in the guard where it failed.

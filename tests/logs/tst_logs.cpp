@@ -208,6 +208,8 @@ private slots:
                  {{12, "Total Cost (exc VAT)      :  -£217.04 (inc Fixed Charge: 1 * £12.50)"},
                   {13, "Total Cost (inc    5% VAT): -10,067.63"},
                   {14, "Cost per Day              :    -£2.50"}}));
+        row("a credit below half a penny", "Orange=CDay|CDay=£0.00",
+            with(ExampleLines, {{14, "Cost per Day              :     £0.00"}}));
         const auto inLocale = [](const char* date, const char* symbol, const char* rate1,
                                  const char* rate2, const char* totals, const char* perDay) {
             const QString sym = QString::fromUtf8(symbol);
