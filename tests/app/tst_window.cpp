@@ -24,7 +24,8 @@ class TestWindow : public QObject {
 
 private slots:
     // Tab goes from Date 2 through the entries, settings, options and commands;
-    // results are read-only; each button has its own letter. Started with
+    // results are read-only; each button has its own letter; three labels
+    // show the unit of the rates. Started with
     // RunOnTop 2, the window and the About box are on top until the box is
     // unticked; nothing is written. The About box: modal, its texts, the
     // address turning orange and opening the page (as the logo does); closing
@@ -48,6 +49,10 @@ private slots:
         for (const QPushButton* button : w.window->findChildren<QPushButton*>())
             letters << button->text().section(u'&', 1).left(1).toLower();
         QVERIFY(!letters.contains(QString()) && letters.size() == 12);
+        int perKwh = 0;
+        for (const QLabel* label : w.window->findChildren<QLabel*>())
+            perKwh += label->isVisible() && label->text() == QStringLiteral("/KWHr");
+        QCOMPARE(perKwh, 3);
 
         w.typeReadings();
         w.click("Calc");
@@ -141,6 +146,9 @@ private slots:
         QCOMPARE(file ? desktop.openFile(QStringLiteral("Log/Meterwin.log"))
                       : desktop.openUrl(QStringLiteral("https://meterwin.example")),
                  opened);
+        // A busy launcher is let go when it ends: nothing may outlive the test.
+        if (script.startsWith("sleep"))
+            QTest::qWait(1500);
         QFile arg(launcher + QStringLiteral(".arg"));
         QCOMPARE(arg.open(QIODevice::ReadOnly) ? QString::fromUtf8(arg.readAll()) : QString(),
                  handed);
