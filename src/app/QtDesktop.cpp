@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <memory>
+#include <utility>
 
 QtDesktop::QtDesktop(QString launcher, std::chrono::milliseconds patience)
     : launcher_(std::move(launcher)), patience_(patience) {}
