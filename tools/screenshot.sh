@@ -2,14 +2,22 @@
 # Starts the installed program in a virtual display, types a calculation
 # through the keyboard as a user would, and saves a picture of the main window
 # with its results.
-#     bash tools/screenshot.sh [OUTPUT.png]     (default: meterwin-window.png)
+#     bash tools/screenshot.sh [--dark] [OUTPUT.png]  (default: meterwin-window.png)
+# --dark shows the window as a dark desktop theme does: a dark palette given
+# by the qt6ct platform theme, in a configuration of the temporary install.
 # The installation is a fresh temporary one, so no real logs are touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ "${1:-}" = --in-display ]; then
-    install_dir=$2 picture=$3 grab=$4
+    install_dir=$2 picture=$3 grab=$4 theme=$5
     cd "$install_dir"
+    if [ "$theme" = dark ]; then
+        mkdir -p config/qt6ct
+        printf '[Appearance]\ncolor_scheme_path=%s\ncustom_palette=true\nstyle=Fusion\n' \
+            /usr/share/qt6ct/colors/darker.conf >config/qt6ct/qt6ct.conf
+        export XDG_CONFIG_HOME=$install_dir/config QT_QPA_PLATFORMTHEME=qt6ct
+    fi
     # The pound and the dd/mm/yyyy dates of a UK user, whatever this machine uses.
     LC_ALL=en_GB.UTF-8 ./meterwin &
     program=$!
@@ -34,8 +42,13 @@ if [ "${1:-}" = --in-display ]; then
     exit
 fi
 
+theme=light
+if [ "${1:-}" = --dark ]; then
+    theme=dark
+    shift
+fi
 picture=$(realpath -m "${1:-meterwin-window.png}")
-bash tools/install-deps.sh xdotool
+bash tools/install-deps.sh xdotool $([ "$theme" = light ] || echo qt6ct)
 
 cmake --preset release >/dev/null
 cmake --build --preset release --parallel 2 \
@@ -45,5 +58,6 @@ trap 'rm -rf "$install_dir"' EXIT
 cmake --install build/release --prefix "$install_dir" >/dev/null
 
 XDG_RUNTIME_DIR=$install_dir xvfb-run -a -s "-screen 0 1280x800x24" \
-    bash "$0" --in-display "$install_dir" "$picture" "$PWD/build/release/tests/tools/meterwin-grab"
+    bash "$0" --in-display "$install_dir" "$picture" "$PWD/build/release/tests/tools/meterwin-grab" \
+    "$theme"
 echo "Saved $picture"

@@ -1,6 +1,7 @@
 #include "app/MeterwinMain.h"
 
 #include "app/AboutDialog.h"
+#include "app/CommandKeys.h"
 #include "app/LogoArt.h"
 #include "app/WindowCommands.h"
 #include "calc/StatusLine.h"
@@ -37,6 +38,7 @@ MeterwinMain::MeterwinMain(Program& program, QWidget* parent)
     timer1_.setSingleShot(true);
     connect(&timer1_, &QTimer::timeout, this, &MeterwinMain::tickTimer1);
     connectCommands();
+    new CommandKeys(*this); // owned by the window
 }
 
 MeterwinMain::~MeterwinMain() = default;

@@ -32,15 +32,18 @@ QColor colour(Rgb rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
+// The fields' own text colours are dark: whatever the desktop's theme, they
+// stand on a light base. Results are shown, not typed: a grey one.
+const QColor EntryBase(255, 255, 255);
+const QColor ResultBase(236, 236, 236);
+
 void showField(QLineEdit& edit, const TextField& field) {
     if (edit.text() != field.text)
         edit.setText(field.text);
     edit.setToolTip(field.toolTip);
     QPalette palette = edit.palette();
     palette.setColor(QPalette::Text, colour(field.colour));
-    // Results are shown, not typed: on the window's own background.
-    if (edit.isReadOnly())
-        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    palette.setColor(QPalette::Base, edit.isReadOnly() ? ResultBase : EntryBase);
     edit.setPalette(palette);
 }
 

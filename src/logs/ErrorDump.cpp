@@ -29,7 +29,8 @@ QString resultsLine(const Sheet& s, bool predicted) {
 
 QString ErrorDumpText(const Program& program, const QString& category, int step) {
     const Sheet& s = program.sheet;
-    // Each item below was once a line of its own; the line ends stay as they were.
+    // The dump is these items joined by CR LF; the line ends inside and at the end of an
+    // item make the two-line headings and the blank lines between the sections.
     const QStringList items = {
         CrLf + CrLf,
         program.forms().shortDateTime(program.services.clock.now()),

@@ -6,7 +6,9 @@
 class Desktop {
 public:
     virtual ~Desktop() = default;
-    // True when the handler was started.
+    // True when the desktop took it: its handler reported success, or was
+    // still busy opening it after a short wait. False when no handler could
+    // be started or the handler reported a failure.
     virtual bool openFile(const QString& path) = 0;
     virtual bool openUrl(const QString& url) = 0;
 };

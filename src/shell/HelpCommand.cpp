@@ -35,8 +35,8 @@ void Help1_Click(Program& program) {
     } catch (const std::exception&) {
         opened = false;
     }
-    // A desktop without a handler for the page would otherwise leave the
-    // click without any answer.
+    // A desktop that could not open the page would otherwise leave the click
+    // without any answer.
     if (!opened)
         boxes.show(cannotOpen());
 }

@@ -7,10 +7,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <cstdlib>
 
 // The window's tests show widgets: this test program runs on a QApplication.
 static const testsupport::ApplicationRegistration widgetApplication{
@@ -19,14 +22,10 @@ static const testsupport::ApplicationRegistration widgetApplication{
 class TestWindow : public QObject {
     Q_OBJECT
 
-    QList<QUrl> opened_;
-
-public slots:
-    void open(const QUrl& url) { opened_ << url; }
-
 private slots:
     // Tab goes from Date 2 through the entries, settings, options and commands;
-    // results are read-only; each button has its own letter. Started with
+    // results are read-only; each button has its own letter; three labels
+    // show the unit of the rates. Started with
     // RunOnTop 2, the window and the About box are on top until the box is
     // unticked; nothing is written. The About box: modal, its texts, the
     // address turning orange and opening the page (as the logo does); closing
@@ -50,6 +49,10 @@ private slots:
         for (const QPushButton* button : w.window->findChildren<QPushButton*>())
             letters << button->text().section(u'&', 1).left(1).toLower();
         QVERIFY(!letters.contains(QString()) && letters.size() == 12);
+        int perKwh = 0;
+        for (const QLabel* label : w.window->findChildren<QLabel*>())
+            perKwh += label->isVisible() && label->text() == QStringLiteral("/KWHr");
+        QCOMPARE(perKwh, 3);
 
         w.typeReadings();
         w.click("Calc");
@@ -104,12 +107,121 @@ private slots:
         QCOMPARE(answer(MessageButtons::YesNo, QMessageBox::No), MessageAnswer::No);
     }
 
-    // A file goes to the desktop's handler by its full path.
-    void desktopOpensFiles() {
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open");
-        QVERIFY(QtDesktop().openFile(QStringLiteral("Log/Meterwin.log")));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QCOMPARE(opened_, QList{QUrl::fromLocalFile(QDir().absoluteFilePath("Log/Meterwin.log"))});
+    // The launcher's exit status decides: a handler that fails, or one that
+    // cannot be started, is a failure; one still busy after the wait opened it.
+    void desktopLaunches_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("file");
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<QString>("handed");
+        const QString log = QDir().absoluteFilePath(QStringLiteral("Log/Meterwin.log"));
+        QTest::newRow("a handler that succeeds gets the file by its full path")
+            << QByteArray("exit 0") << true << true << log;
+        QTest::newRow("a handler that fails is a failure")
+            << QByteArray("exit 3") << true << false << log;
+        QTest::newRow("a web address goes to the handler as given")
+            << QByteArray("exit 0") << false << true << "https://meterwin.example";
+        QTest::newRow("a browser that fails is a failure")
+            << QByteArray("exit 4") << false << false << "https://meterwin.example";
+        QTest::newRow("a handler still busy after the wait has opened it")
+            << QByteArray("sleep 1") << false << true << "https://meterwin.example";
+        QTest::newRow("a launcher that cannot be started is a failure")
+            << QByteArray() << true << false << QString();
+    }
+    void desktopLaunches() {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, file);
+        QFETCH(bool, opened);
+        QFETCH(QString, handed);
+        QTemporaryDir dir;
+        const QString launcher = dir.filePath(QStringLiteral("open"));
+        QFile launcherFile(launcher);
+        if (!script.isNull()) {
+            QVERIFY(launcherFile.open(QIODevice::WriteOnly));
+            launcherFile.write("#!/bin/sh\nprintf %s \"$1\" > \"$0.arg\"\n" + script + '\n');
+            launcherFile.close();
+            launcherFile.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        QtDesktop desktop(launcher, std::chrono::milliseconds(300));
+        QCOMPARE(file ? desktop.openFile(QStringLiteral("Log/Meterwin.log"))
+                      : desktop.openUrl(QStringLiteral("https://meterwin.example")),
+                 opened);
+        // A busy launcher is let go when it ends: nothing may outlive the test.
+        if (script.startsWith("sleep"))
+            QTest::qWait(1500);
+        QFile arg(launcher + QStringLiteral(".arg"));
+        QCOMPARE(arg.open(QIODevice::ReadOnly) ? QString::fromUtf8(arg.readAll()) : QString(),
+                 handed);
+    }
+
+    // Alt and the letter of a disabled command do nothing: the focused field
+    // keeps its text.
+    void disabledCommandKeys_data() {
+        QTest::addColumn<bool>("mayReplace");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Save after the calculation was saved")
+            << true << true << QByteArray("NRead1") << int(Qt::Key_S);
+        QTest::newRow("Save before any calculation")
+            << true << false << QByteArray("NRead2") << int(Qt::Key_S);
+        QTest::newRow("Save Data not offered")
+            << false << false << QByteArray("Notes") << int(Qt::Key_D);
+    }
+    void disabledCommandKeys() {
+        QFETCH(bool, mayReplace);
+        QFETCH(bool, saved);
+        QFETCH(QByteArray, field);
+        QFETCH(int, key);
+        WindowSession w({}, mayReplace);
+        w.typeReadings();
+        w.type("Notes", QStringLiteral("Spring"));
+        if (saved) {
+            w.click("Calc");
+            w.click("Save");
+        }
+        QLineEdit* edit = w.control(field.constData());
+        const QString before = edit->text();
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key(key), Qt::AltModifier);
+        QTest::keyClick(edit, Qt::Key(key), Qt::AltModifier | Qt::ShiftModifier);
+        QCOMPARE(edit->text(), before);
+        QCOMPARE(w.t.messages.shown(), QList<Message>{});
+    }
+
+    // Every field reads under a light and a dark desktop theme: the colours
+    // of the fields (dark grey, orange for a negative total) on a light base.
+    void fieldsRead_data() {
+        QTest::addColumn<QColor>("window");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("light theme") << QColor(239, 239, 239) << QColor(0, 0, 0);
+        QTest::newRow("dark theme") << QColor(42, 42, 42) << QColor(230, 230, 230);
+    }
+    void fieldsRead() {
+        QFETCH(QColor, window);
+        QFETCH(QColor, text);
+        const QPalette theme = QApplication::palette();
+        QPalette desktop(text, window);
+        desktop.setColor(QPalette::Base, window.darker(120));
+        desktop.setColor(QPalette::Text, text);
+        QApplication::setPalette(desktop);
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(theme); });
+        WindowSession w;
+        w.typeReadings();
+        w.type("Disc2", QStringLiteral("50"));
+        w.click("Calc");
+        QVERIFY(w.colour("TVCost") == Orange);
+        const auto reads = [](const QColor& ink, const QColor& ground) {
+            return std::abs(ink.lightness() - ground.lightness()) >= 100;
+        };
+        for (const QLineEdit* edit : w.window->findChildren<QLineEdit*>())
+            QVERIFY2(
+                reads(edit->palette().color(QPalette::Text), edit->palette().color(QPalette::Base)),
+                qPrintable(edit->objectName()));
+        for (const QLabel* label : w.window->findChildren<QLabel*>())
+            QVERIFY2(reads(label->palette().color(QPalette::WindowText),
+                           label->palette().color(QPalette::Window)),
+                     qPrintable(label->objectName()));
     }
 };
 
