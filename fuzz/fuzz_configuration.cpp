@@ -33,6 +33,7 @@ public:
         return files_.directoryExists(at(path));
     }
     bool fileExists(const QString& path) const override { return files_.fileExists(at(path)); }
+    qint64 fileSize(const QString& path) const override { return files_.fileSize(at(path)); }
     QStringList readLines(const QString& path) override { return files_.readLines(at(path)); }
     qint64 countLines(const QString& path) override { return files_.countLines(at(path)); }
     QString readLastLine(const QString& path) override { return files_.readLastLine(at(path)); }

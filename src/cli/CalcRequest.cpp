@@ -1,5 +1,7 @@
 #include "CalcRequest.h"
 
+#include "shell/NotesLength.h"
+
 namespace {
 
 QString missingValue(const QString& option) {
@@ -19,38 +21,40 @@ const QStringList& settableNames() {
 
 QString usageText() {
     return QStringLiteral(
-        "Usage: meterwin-cli [--dir DIR] calc --date2 DATE --read2 N [--date1 DATE] [--read1 N]\n"
-        "                    [--notes TEXT] [--set NAME=VALUE]... [--save] [--json]\n"
-        "\n"
-        "Calculates the cost of the gas used between two meter readings exactly as the\n"
-        "Calculate command of the Meterwin window does, in the installation directory DIR\n"
-        "(default: the working directory), which holds Data/Meterwin.ini and Log/. As the\n"
-        "program does at start-up, it checks that Data/ exists, reads the configuration\n"
-        "file with its checks, creates missing logs and restores the last saved reading.\n"
-        "\n"
-        "  --dir DIR          the installation directory\n"
-        "  --date2 DATE       date of the new reading: the locale's short date form,\n"
-        "                     yyyy-mm-dd, or day, month name and year (1 Mar 2015)\n"
-        "  --read2 N          the new meter reading\n"
-        "  --date1 DATE       date of the previous reading (default: the last saved one)\n"
-        "  --read1 N          the previous reading (default: the last saved one)\n"
-        "  --notes TEXT       a note stored with the calculation (at most 75 characters)\n"
-        "  --set NAME=VALUE   replaces one setting for this run only; NAME is one of\n"
-        "                     NRate1 NRate2 BreakP CalVal CFactor SCharge VRate Disc1\n"
-        "                     Disc2 CORate Predict ConvertF (0 metres, 1 hundreds of\n"
-        "                     cubic feet); may be given more than once\n"
-        "  --save             saves the calculation: the report to Log/Meterwin.log and\n"
-        "                     the record to Log/Meterwin_H.log, as the Save command does\n"
-        "  --json             prints one JSON object that maps every entry, setting and\n"
-        "                     result name to the text it shows, instead of the report\n"
-        "  --help             shows this text\n"
-        "\n"
-        "Output: the results report on standard output (or the JSON object); messages on\n"
-        "standard error, one line per message line.\n"
-        "\n"
-        "Exit status: 0 calculated; 1 refused by the checks (the messages say why);\n"
-        "2 a fatal error (a missing or corrupted file or directory, an unexpected\n"
-        "failure); 64 a wrong command line.\n");
+               "Usage: meterwin-cli [--dir DIR] calc --date2 DATE --read2 N [--date1 DATE] "
+               "[--read1 N]\n"
+               "                    [--notes TEXT] [--set NAME=VALUE]... [--save] [--json]\n"
+               "\n"
+               "Calculates the cost of the gas used between two meter readings exactly as the\n"
+               "Calculate command of the Meterwin window does, in the installation directory DIR\n"
+               "(default: the working directory), which holds Data/Meterwin.ini and Log/. As the\n"
+               "program does at start-up, it checks that Data/ exists, reads the configuration\n"
+               "file with its checks, creates missing logs and restores the last saved reading.\n"
+               "\n"
+               "  --dir DIR          the installation directory\n"
+               "  --date2 DATE       date of the new reading: the locale's short date form,\n"
+               "                     yyyy-mm-dd, or day, month name and year (1 Mar 2015)\n"
+               "  --read2 N          the new meter reading\n"
+               "  --date1 DATE       date of the previous reading (default: the last saved one)\n"
+               "  --read1 N          the previous reading (default: the last saved one)\n"
+               "  --notes TEXT       a note stored with the calculation (at most %1 characters)\n"
+               "  --set NAME=VALUE   replaces one setting for this run only; NAME is one of\n"
+               "                     NRate1 NRate2 BreakP CalVal CFactor SCharge VRate Disc1\n"
+               "                     Disc2 CORate Predict ConvertF (0 metres, 1 hundreds of\n"
+               "                     cubic feet); may be given more than once\n"
+               "  --save             saves the calculation: the report to Log/Meterwin.log and\n"
+               "                     the record to Log/Meterwin_H.log, as the Save command does\n"
+               "  --json             prints one JSON object that maps every entry, setting and\n"
+               "                     result name to the text it shows, instead of the report\n"
+               "  --help             shows this text\n"
+               "\n"
+               "Output: the results report on standard output (or the JSON object); messages on\n"
+               "standard error, one line per message line.\n"
+               "\n"
+               "Exit status: 0 calculated; 1 refused by the checks (the messages say why);\n"
+               "2 a fatal error (a missing or corrupted file or directory, an unexpected\n"
+               "failure, a report that could not be written); 64 a wrong command line.\n")
+        .arg(NotesCharacterLimit);
 }
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments) {
@@ -97,8 +101,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         } else if (argument == QStringLiteral("--notes")) {
             if (!value(text))
                 return parsed;
-            if (text.size() > 75) {
-                parsed.error = QStringLiteral("--notes takes at most 75 characters");
+            if (characterCount(text) > NotesCharacterLimit) {
+                parsed.error =
+                    QStringLiteral("--notes takes at most %1 characters").arg(NotesCharacterLimit);
                 return parsed;
             }
             request.notes = text;

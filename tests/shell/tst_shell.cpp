@@ -166,6 +166,9 @@ private slots:
         row("break point without a number", with("BreakP=671", "BreakP=abc"), Corrupted);
         row("comma as decimal point", with("NRate1=0.07", "NRate1=0,07"), Corrupted);
         row("empty file", "", Corrupted);
+        const QByteArray comment = "#" + QByteArray(64 * 1024 - Valid.size() - 3, 'x') + "\r\n";
+        row("64 KiB with a long comment", Valid + comment);
+        row("a byte more than 64 KiB", Valid + "x" + comment, Corrupted);
         row("no file", QByteArray(),
             configError(MessageIcon::Critical, "The configuration file is missing or corrupted."
                                                "\r\nReinstall the program to restore the file."));
