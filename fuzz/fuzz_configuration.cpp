@@ -6,94 +6,20 @@
 // Input: one byte choosing the locale (high bit: started with the switch that
 // lets every setting through), then the bytes of Data/Meterwin.ini.
 
-#include "FuzzSupport.h"
+#include "FuzzProgram.h"
 
-#include "calc/Program.h"
 #include "platform/ProgramEnd.h"
-#include "platform/QtFileSystem.h"
 #include "shell/ConfigurationFile.h"
 #include "shell/ReadConfiguration.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace {
 
 using fuzz::require;
 
-// The program's files, with its relative paths taken from a temporary
-// installation directory of this process instead of the working directory,
-// which stays where libFuzzer writes its inputs.
-class InstallationFiles final : public FileSystem {
-public:
-    explicit InstallationFiles(QString root) : root_(std::move(root)) {}
-
-    bool directoryExists(const QString& path) const override {
-        return files_.directoryExists(at(path));
-    }
-    bool fileExists(const QString& path) const override { return files_.fileExists(at(path)); }
-    QStringList readLines(const QString& path) override { return files_.readLines(at(path)); }
-    qint64 countLines(const QString& path) override { return files_.countLines(at(path)); }
-    QString readLastLine(const QString& path) override { return files_.readLastLine(at(path)); }
-    void createEmpty(const QString& path) override { files_.createEmpty(at(path)); }
-    bool createFile(const QString& path, const QString& content) override {
-        return files_.createFile(at(path), content);
-    }
-    void appendLine(const QString& path, const QString& text) override {
-        files_.appendLine(at(path), text);
-    }
-    void replaceFile(const QString& path, const QString& content) override {
-        files_.replaceFile(at(path), content);
-    }
-    void copyFile(const QString& from, const QString& to) override {
-        files_.copyFile(at(from), at(to));
-    }
-    void renameFile(const QString& from, const QString& to) override {
-        files_.renameFile(at(from), at(to));
-    }
-    void deleteFile(const QString& path) override { files_.deleteFile(at(path)); }
-
-private:
-    QString at(const QString& path) const {
-        return QDir::isAbsolutePath(path) ? path : root_ + u'/' + path;
-    }
-
-    QString root_;
-    mutable QtFileSystem files_;
-};
-
-// Closes every box at once and counts them.
-class SilentMessageBoxes final : public MessageBoxes {
-public:
-    MessageAnswer show(const Message& message) override {
-        ++shown;
-        last = message;
-        return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
-    }
-    int shown = 0;
-    Message last;
-};
-
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
-};
-
-// One installation directory per process, with its Data directory; the
-// configuration file in it is rewritten for every input.
-const QString& installation() {
-    static const QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/meterwin-fuzz-XXXXXX"));
-    static const bool made = dir.isValid() && QDir(dir.path()).mkpath(dataDirectory());
-    if (!made)
-        fuzz::broken("a temporary installation directory", dir.errorString());
-    static const QString path = dir.path();
-    return path;
-}
-
 void writeConfiguration(const char* bytes, qint64 size) {
-    QFile file(installation() + u'/' + configurationPath());
+    QFile file(fuzz::installation() + u'/' + configurationPath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes, size) != size)
         fuzz::broken("writing the configuration file", file.errorString());
 }
@@ -125,10 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeConfiguration(reinterpret_cast<const char*>(data + contentStart),
                        static_cast<qint64>(size - contentStart));
 
-    InstallationFiles files(installation());
-    SilentMessageBoxes messages;
+    fuzz::InstallationFiles files(fuzz::installation());
+    fuzz::SilentMessageBoxes messages;
     const FixedClock clock(QDateTime(QDate(2009, 3, 1), QTime(12, 0, 0)));
-    NoDesktop desktop;
+    fuzz::NoDesktop desktop;
     Program program(Services{fuzz::formsFor(first & 0x7f), messages, files, clock, desktop});
     program.sheet.ErrorCheckInhibited = (first & 0x80) ? 1 : 0;
 

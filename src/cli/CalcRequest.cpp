@@ -1,5 +1,7 @@
 #include "CalcRequest.h"
 
+#include "shell/NotesLength.h"
+
 namespace {
 
 QString missingValue(const QString& option) {
@@ -18,7 +20,7 @@ const QStringList& settableNames() {
 }
 
 QString usageText() {
-    return QStringLiteral(
+    const QString text = QStringLiteral(
         "Usage: meterwin-cli [--dir DIR] calc --date2 DATE --read2 N [--date1 DATE] [--read1 N]\n"
         "                    [--notes TEXT] [--set NAME=VALUE]... [--save] [--json]\n"
         "\n"
@@ -34,7 +36,7 @@ QString usageText() {
         "  --read2 N          the new meter reading\n"
         "  --date1 DATE       date of the previous reading (default: the last saved one)\n"
         "  --read1 N          the previous reading (default: the last saved one)\n"
-        "  --notes TEXT       a note stored with the calculation (at most 75 characters)\n"
+        "  --notes TEXT       a note stored with the calculation (at most %1 characters)\n"
         "  --set NAME=VALUE   replaces one setting for this run only; NAME is one of\n"
         "                     NRate1 NRate2 BreakP CalVal CFactor SCharge VRate Disc1\n"
         "                     Disc2 CORate Predict ConvertF (0 metres, 1 hundreds of\n"
@@ -50,7 +52,8 @@ QString usageText() {
         "\n"
         "Exit status: 0 calculated; 1 refused by the checks (the messages say why);\n"
         "2 a fatal error (a missing or corrupted file or directory, an unexpected\n"
-        "failure); 64 a wrong command line.\n");
+        "failure, a report that could not be written); 64 a wrong command line.\n");
+    return text.arg(NotesCharacterLimit);
 }
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments) {
@@ -97,8 +100,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         } else if (argument == QStringLiteral("--notes")) {
             if (!value(text))
                 return parsed;
-            if (text.size() > 75) {
-                parsed.error = QStringLiteral("--notes takes at most 75 characters");
+            if (characterCount(text) > NotesCharacterLimit) {
+                parsed.error =
+                    QStringLiteral("--notes takes at most %1 characters").arg(NotesCharacterLimit);
                 return parsed;
             }
             request.notes = text;

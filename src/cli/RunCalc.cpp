@@ -2,6 +2,7 @@
 
 #include "ConsoleMessageBoxes.h"
 #include "SheetJson.h"
+#include "StandardOutput.h"
 #include "calc/Calc_Click.h"
 #include "calc/SheetFields.h"
 #include "platform/ProgramEnd.h"
@@ -74,13 +75,13 @@ int runCalc(const CalcRequest& request) {
     }
     if (boxes.refusedByChecks())
         return 1;
-    QTextStream out(stdout);
-    if (request.json)
-        out << sheetJson(program.sheet);
-    else
-        out << QString(program.sheet.ReportText)
-                   .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    out.flush();
-    // A save that could not be written must not look like success to a script.
+    const QString output = request.json
+                               ? sheetJson(program.sheet)
+                               : QString(program.sheet.ReportText)
+                                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // A save or a report that could not be written must not look like success
+    // to a script.
+    if (!writeStandardOutput(output))
+        return 2;
     return boxes.count() == 0 ? 0 : 2;
 }

@@ -1,5 +1,6 @@
 #include "CalcRequest.h"
 #include "RunCalc.h"
+#include "StandardOutput.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -7,10 +8,8 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const ParsedCommandLine parsed = parseCommandLine(app.arguments().mid(1));
-    if (parsed.help) {
-        QTextStream(stdout) << usageText();
-        return 0;
-    }
+    if (parsed.help)
+        return writeStandardOutput(usageText()) ? 0 : 2;
     if (!parsed.request) {
         QTextStream(stderr) << "meterwin-cli: " << parsed.error << "\n\n" << usageText();
         return 64;

@@ -4,6 +4,7 @@
 #include "platform/ProgramEnd.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -25,6 +26,14 @@ QString resultsLine(const Sheet& s, bool predicted) {
                         &s.NR2Cost, nullptr, &s.TSCharge, &s.TCost, &s.TVCost});
 }
 
+// The echo up to the limit, a surrogate pair kept whole.
+QString dumpedConfiguration(const QString& echo) {
+    qsizetype size = std::min(echo.size(), DumpedConfigurationLimit);
+    if (size < echo.size() && size > 0 && echo.at(size - 1).isHighSurrogate())
+        --size;
+    return echo.left(size);
+}
+
 } // namespace
 
 QString ErrorDumpText(const Program& program, const QString& category, int step) {
@@ -38,7 +47,7 @@ QString ErrorDumpText(const Program& program, const QString& category, int step)
         QStringLiteral("******** %1 %2 ********").arg(category).arg(step) + CrLf,
         QStringLiteral("Dump of configuration file and available program data follows:") + CrLf +
             CrLf,
-        s.ConfigEcho + CrLf,
+        dumpedConfiguration(s.ConfigEcho) + CrLf,
         QStringLiteral("Program Defaults") + CrLf + QStringLiteral("----------------"),
         joinedTexts({&s.NRate1, &s.NRate2, &s.SCharge, &s.CFactor, &s.CalVal}) +
             QStringLiteral(", %1, ").arg(s.ConvertF.value) +

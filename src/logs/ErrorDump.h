@@ -9,6 +9,10 @@
 // writing, the message and the end still follow.
 [[noreturn]] void WriteErrorDump(Program& program, const QString& category, int step);
 
+// The most of the configuration echo a dump copies: far beyond the echo of any
+// configuration file the program reads, so that a dump stays a short entry.
+constexpr qsizetype DumpedConfigurationLimit = 64 * 1024;
+
 // The text the dump appends (without the final line end of its write).
 QString ErrorDumpText(const Program& program, const QString& category, int step);
 

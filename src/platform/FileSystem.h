@@ -23,6 +23,8 @@ public:
 
     virtual bool directoryExists(const QString& path) const = 0;
     virtual bool fileExists(const QString& path) const = 0;
+    // The size of a file in bytes, told without reading it.
+    virtual qint64 fileSize(const QString& path) const = 0;
 
     // Every line of a text file, without line ends (CR LF or LF). A final line
     // end does not start another line.

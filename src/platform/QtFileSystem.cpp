@@ -91,6 +91,10 @@ bool QtFileSystem::fileExists(const QString& path) const {
     return QFileInfo(path).isFile();
 }
 
+qint64 QtFileSystem::fileSize(const QString& path) const {
+    return QFileInfo(path).size();
+}
+
 QStringList QtFileSystem::readLines(const QString& path) {
     QFile file(path);
     openOrFail(file, QIODevice::ReadOnly, QStringLiteral("Cannot open"));

@@ -12,6 +12,7 @@ public:
 
     bool directoryExists(const QString& path) const override;
     bool fileExists(const QString& path) const override;
+    qint64 fileSize(const QString& path) const override;
     QStringList readLines(const QString& path) override;
     qint64 countLines(const QString& path) override;
     QString readLastLine(const QString& path) override;

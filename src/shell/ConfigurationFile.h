@@ -14,6 +14,10 @@ inline QString configurationPath() {
     return dataDirectory() + QStringLiteral("/Meterwin.ini");
 }
 
+// Far beyond any real configuration file (a few hundred bytes): a larger file
+// is refused as corrupted before it is read, so that it costs no time or memory.
+constexpr qint64 ConfigurationSizeLimit = 64 * 1024;
+
 // One key of the file, in the order the file is written: "LogLevel=" and
 // "RunOnTop=" under [Run], the twelve others under [Data].
 struct ConfigurationKey {

@@ -2,9 +2,9 @@
 
 #include "calc/StatusLine.h"
 #include "logs/ErrorDump.h"
+#include "logs/HistoryRecord.h"
 #include "logs/LogMessages.h"
 #include "logs/LogPaths.h"
-#include "platform/SpaceTrim.h"
 #include "shell/EntryDates.h"
 
 namespace {
@@ -38,14 +38,14 @@ LastReadings RestoreLastReadings(Sheet& sheet, const RegionalForms& forms,
                                  const QString& lastLine) {
     if (lastLine.isEmpty())
         return LastReadings::NoPreviousReadings;
-    // The record's fixed columns: the date in characters 1 to 11, the reading
-    // in characters 14 to 20.
-    const QString date = trimSpaces(QStringView(lastLine).left(11));
-    const QString reading = lastLine.size() < 14 ? QString() : trimSpaces(lastLine.mid(13, 7));
-    if (!forms.isRegionalDate(date) || !(forms.leadingNumber(reading) >= 1))
+    // Only a whole record: a line cut short or run into the next entry would
+    // carry a part of a reading into every later calculation.
+    const std::optional<HistoryReadings> record = readHistoryRecord(lastLine);
+    if (!record || !forms.isRegionalDate(record->date) ||
+        !(forms.leadingNumber(record->reading) >= 1))
         return LastReadings::NoData;
-    sheet.Date1.text = date;
-    sheet.NRead1.text = reading;
+    sheet.Date1.text = record->date;
+    sheet.NRead1.text = record->reading;
     RewriteEntryDates(sheet, forms);
     return LastReadings::Restored;
 }

@@ -10,6 +10,6 @@ void Get_Last_Click(Program& program);
 // What the last line of the history log yields.
 enum class LastReadings { Restored, NoData, NoPreviousReadings };
 
-// Fills `Date1` and `NRead1` from a history log line when it holds a valid
-// date in characters 1 to 11 and a reading of 1 or more in characters 14 to 20.
+// Fills `Date1` and `NRead1` from a history log line when it is a whole
+// record whose first two fields hold a valid date and a reading of 1 or more.
 LastReadings RestoreLastReadings(Sheet& sheet, const RegionalForms& forms, const QString& lastLine);

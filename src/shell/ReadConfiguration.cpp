@@ -21,6 +21,10 @@ const QString CrLf = QStringLiteral("\r\n");
                     CrLf + QStringLiteral("The program will now terminate.")});
 }
 
+[[noreturn]] void configurationCorrupted(MessageBoxes& boxes) {
+    configurationFault(boxes, QStringLiteral("The configuration file is corrupted."));
+}
+
 struct Counters {
     int keys = 14;
     int sections = 2;
@@ -70,6 +74,8 @@ void ReadConfiguration(Program& program) {
         if (!files.fileExists(configurationPath()))
             configurationFault(program.services.messages,
                                QStringLiteral("The configuration file is missing or corrupted."));
+        if (files.fileSize(configurationPath()) > ConfigurationSizeLimit)
+            configurationCorrupted(program.services.messages);
         const QStringList lines = files.readLines(configurationPath());
         s.ErrorStep = 162;
         Counters counters;
@@ -83,8 +89,7 @@ void ReadConfiguration(Program& program) {
         s.ErrorStep = 163;
         CheckSettings(program, false, true);
         if (!s.ErrorList.isEmpty() || counters.keys != 0 || counters.sections != 0)
-            configurationFault(program.services.messages,
-                               QStringLiteral("The configuration file is corrupted."));
+            configurationCorrupted(program.services.messages);
         setCheckBox(program, s.OnTop, checkBoxValue(s.RunOnTop), OnTop_Click);
         setCheckBox(program, s.AutoSave, checkBoxValue(s.LogLevel), AutoSave_Click);
         setCheckBox(program, s.ConvertF, checkBoxValue(leadingDecimal(s.Convert)), convertUnits);

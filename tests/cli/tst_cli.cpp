@@ -57,11 +57,13 @@ class TestCommandLine : public QObject {
     }
 
     Run run(const QString& directory, const QStringList& arguments,
-            const QString& locale = QStringLiteral("en_GB")) {
+            const QString& locale = QStringLiteral("en_GB"), const QString& output = {}) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("LC_ALL"), locale + QStringLiteral(".UTF-8"));
         process.setProcessEnvironment(environment);
+        if (!output.isEmpty())
+            process.setStandardOutputFile(output);
         process.start(QStringLiteral(MW_CLI_PATH), QStringList{"--dir", directory} + arguments);
         process.waitForFinished(60000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -171,30 +173,47 @@ private slots:
     }
 
     void exitStatus_data() {
-        QTest::addColumn<bool>("withData");
+        QTest::addColumn<QString>("setup"); // what differs from a fresh installation
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("messages"); // a wrong command line: their start
         const QStringList reading{"calc", "--date2", "2015-04-01", "--read2", "112"};
+        const QString noReading1 =
+            "Date 1 must be a valid date\nMeter Reading 1 must be between 1 and 999900\n";
         // Refused: the settings' messages, then the readings'.
-        QTest::newRow("refused") << true << reading + QStringList{"--set", "VRate=60"} << 1
-                                 << "VAT Rate must be 0 or between 1 and 50%\nDate 1 must be a "
-                                    "valid date\nMeter Reading 1 must be between 1 and 999900\n";
+        QTest::newRow("refused") << "" << reading + QStringList{"--set", "VRate=60"} << 1
+                                 << "VAT Rate must be 0 or between 1 and 50%\n" + noReading1;
         QTest::newRow("data directory missing")
-            << false << reading << 2
+            << "no Data" << reading << 2
             << "The data directory does not exist.\nTo restore the data directory\n"
                "reinstall the program.\nThe program will now terminate.\n";
-        QTest::newRow("unknown setting") << true << reading + QStringList{"--set", "Colour=1"} << 64
+        QTest::newRow("configuration file of 4 GiB, refused unread")
+            << "4 GiB configuration" << reading << 2
+            << "The configuration file is corrupted.\nReinstall the program to restore the "
+               "file.\nThe program will now terminate.\n";
+        QTest::newRow("report to a full disk")
+            << "/dev/full" << QStringList{"calc"} + Example.mid(0, 8) << 2
+            << "meterwin-cli: cannot write to standard output: No space left on device\n";
+        QTest::newRow("unknown setting") << "" << reading + QStringList{"--set", "Colour=1"} << 64
                                          << "meterwin-cli: --set takes";
+        const QString emoji = QStringLiteral("\U0001F525");
+        QTest::newRow("notes of 75 emoji taken")
+            << "" << reading + QStringList{"--notes", emoji.repeated(75)} << 1 << noReading1;
+        QTest::newRow("notes of 76 emoji refused")
+            << "" << reading + QStringList{"--notes", emoji.repeated(76)} << 64
+            << "meterwin-cli: --notes takes at most 75 characters";
     }
 
     void exitStatus() {
         QFETCH(QString, messages);
         TemporaryInstallation dir;
         install(dir);
-        QFETCH(bool, withData);
+        QFETCH(QString, setup);
         QFETCH(QStringList, arguments);
-        const Run r = run(withData ? dir.path() : dir.path() + "/Log", arguments); // no Data in Log
+        if (setup == "4 GiB configuration") // sparse: nothing of it is on the disk
+            QVERIFY(QFile(dir.path() + "/Data/Meterwin.ini").resize(qint64(4) << 30));
+        const Run r = run(setup == "no Data" ? dir.path() + "/Log" : dir.path(), arguments,
+                          QStringLiteral("en_GB"), setup.startsWith(u'/') ? setup : QString());
         QTEST(r.status, "status");
         QCOMPARE(r.out, QString());
         QCOMPARE(r.status == 64 ? r.err.left(messages.size()) : r.err, messages);

@@ -325,11 +325,13 @@ private slots:
         QTest::addColumn<QString>("date"); // empty: nothing can be written
         QTest::addColumn<QString>("echo");
         QTest::addColumn<QString>("removed");
-        QTest::addColumn<bool>("guarded"); // by a guard with a fixed step
+        QTest::addColumn<bool>("guarded");   // by a guard with a fixed step
+        QTest::addColumn<QString>("dumped"); // of the echo
         const auto row = [](const char* name, const char* locale, const char* date,
                             const QString& echo = Echo, const QString& removed = {},
-                            bool guarded = false) {
-            QTest::newRow(name) << locale << date << echo << removed << guarded;
+                            bool guarded = false, const QString& dumped = {}) {
+            QTest::newRow(name) << locale << date << echo << removed << guarded
+                                << (dumped.isNull() ? echo : dumped);
         };
         row("en_GB", "en_GB", "14/03/2026 18:02:11");
         row("de_DE", "de_DE", "14.03.26 18:02:11");
@@ -337,6 +339,9 @@ private slots:
         row("no echo yet", "en_GB", "14/03/2026 18:02:11", "");
         row("results log missing", "en_GB", "", Echo, ResultsLog);
         row("guarded", "en_GB", "14/03/2026 18:02:11", Echo, {}, true);
+        const QString a64k(64 * 1024 - 1, u'a');
+        row("echo cut at 64 KiB, before a pair", "en_GB", "14/03/2026 18:02:11",
+            a64k + QStringLiteral("\U0001F600 and more"), {}, false, a64k);
     }
 
     void dump() {
@@ -360,6 +365,7 @@ private slots:
         const QString header = guarded ? "Clear Error 42" : "Format Log Error 212";
 
         QFETCH(QString, date);
+        QFETCH(QString, dumped);
         const QString dump = QStringLiteral(
             "\r\n\r\n\r\n%1\r\nMeterwin\r\nVersion 2.0\r\n\r\n******** %3 ********\r\n\r\n"
             "Dump of configuration file and available program data follows:\r\n\r\n\r\n%2"
@@ -371,9 +377,9 @@ private slots:
             "91, 412, 4611, 670, 3941, £46.90, £157.64, , £12.50, £217.04, £227.89\r\n\r\n"
             "Program Predicted\r\n-----------------\r\n, , , , , , , , , , \r\n\r\n"
             "***** End of Error Dump *****\r\n\r\n\r\n");
-        QCOMPARE(fileBytes(ResultsLog), date.isEmpty()
-                                            ? QByteArray("<missing>")
-                                            : EarlierEntry + dump.arg(date, echo, header).toUtf8());
+        QCOMPARE(fileBytes(ResultsLog),
+                 date.isEmpty() ? QByteArray("<missing>")
+                                : EarlierEntry + dump.arg(date, dumped, header).toUtf8());
         const Message fatal{MessageIcon::Critical, "Meterwin Fatal Error",
                             QStringLiteral("Error Number %1\r\nA Fatal %2 Has Occurred\r\nThe "
                                            "Program Will Now Terminate")

@@ -52,7 +52,7 @@ const QList<std::pair<const char*, void (*)(Program&)>> Commands = {
     {"error dump", dumpError}};
 using Op = FaultyFileSystem::Operation;
 const QStringList OperationNames = QString("exists|read lines|count lines|read last line|create "
-                                           "empty|create|append|replace|copy|delete|rename")
+                                           "empty|create|append|replace|copy|delete|rename|size")
                                        .split(u'|');
 using Files = QMap<QString, QByteArray>; // Data and Log by relative path
 
@@ -217,7 +217,8 @@ QList<Step> stepsOf(int command) {
         steps("exists Log,exists Log/Meterwin_H.log,append Log/Meterwin_H.log", HistoryLost);
     const QList<Step> getLast =
         steps("exists Log,exists Log/Meterwin_H.log,read last line Log/Meterwin_H.log", LogRead);
-    const QString readConfig = "exists Data/Meterwin.ini,read lines Data/Meterwin.ini";
+    const QString readConfig =
+        "exists Data/Meterwin.ini,size Data/Meterwin.ini,read lines Data/Meterwin.ini";
     const QString create =
         command == StartNew
             ? ",create Log/Meterwin.log,exists Log/Meterwin_H.log,create Log/Meterwin_H.log"

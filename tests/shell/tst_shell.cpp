@@ -58,12 +58,18 @@ void typeTariff(Sheet& s, const QString& tariff) {
     s.Convert = QString::number(s.ConvertF.value + 1);
 }
 
-// A history log: its file header, the last line of the headings, a record.
+// A history log: its file header, the last line of the headings, a record
+// (the units and settings of a normal calculation, or `rest` in their place).
 const QByteArray Header = "Meterwin History Log\r\nVersion 2.0\r\nFile Created\r\n1-Mar-09\r\n\r\n";
-const QByteArray Headings = Header + "\r\n-----------, -------, ------------, -------\r\n";
-QByteArray record(const QByteArray& date, const QByteArray& reading) {
-    return Headings + date.rightJustified(11, ' ') + ", " + reading.rightJustified(7, ' ') +
-           ", Cubic Metres, 0.07000\r\n";
+const QByteArray Headings = Header +
+                            "\r\n-----------, -------, ------------, -------, -------, "
+                            "-----, ---------, ----------, ------, -----, ------, ------\r\n";
+QByteArray record(const QByteArray& date, const QByteArray& reading,
+                  const QByteArray& rest = "Cubic Metres, 0.07000, 0.04000,   670,    39.400,   "
+                                           "1.022640, \xc2\xa3"
+                                           "12.50,  5.0%,       ,       ") {
+    return Headings + date.rightJustified(11, ' ') + ", " + reading.rightJustified(7, ' ') + ", " +
+           rest + "\r\n";
 }
 
 } // namespace
@@ -160,6 +166,9 @@ private slots:
         row("break point without a number", with("BreakP=671", "BreakP=abc"), Corrupted);
         row("comma as decimal point", with("NRate1=0.07", "NRate1=0,07"), Corrupted);
         row("empty file", "", Corrupted);
+        const QByteArray comment = "#" + QByteArray(64 * 1024 - Valid.size() - 3, 'x') + "\r\n";
+        row("64 KiB with a long comment", Valid + comment);
+        row("a byte more than 64 KiB", Valid + "x" + comment, Corrupted);
         row("no file", QByteArray(),
             configError(MessageIcon::Critical, "The configuration file is missing or corrupted."
                                                "\r\nReinstall the program to restore the file."));
@@ -237,7 +246,23 @@ private slots:
         row("calculation line", record("01/03/2009", "12345"), restored,
             "01/03/2009 12345 02/04/2009");
         row("other date form", record("1 Mar 2009", "1"), restored, "01/03/2009 1 02/04/2009");
+        row("widened reading and charge",
+            record("01/03/2009", "123456789",
+                   "  Cubic Feet, 0.07000, "
+                   "0.04000,   670,    39.400,   1.022640, 1,234.50,  5.0%,       ,       "),
+            restored, "01/03/2009 123456789 02/04/2009");
         row("reading 0", record("01/03/2009", "0"), noData, kept);
+        row("record cut in its reading", record("01/03/2009", "12345").chopped(98), noData, kept);
+        row("record cut, then the next one behind it",
+            record("01/03/2009", "4512").chopped(98) +
+                record("2 Apr 2009", "500").mid(Headings.size()),
+            noData, kept);
+        row("cut behind the units, then the next one",
+            record("01/03/2009", "4512").chopped(75) +
+                record("2 Apr 2009", "500").mid(Headings.size()),
+            noData, kept);
+        row("no units", record("01/03/2009", "12345", "Cubic Metre, 1, 2, 3, 4, 5, 6, 7, 8, 9"),
+            noData, kept);
         row("not a calendar date", record("31/02/2010", "12345"), noData, kept);
         row("headings only", Headings, noData, kept);
         row("empty line after a record", record("01/03/2009", "12345") + "\r\n", nothing, kept);

@@ -57,6 +57,11 @@ bool FaultyFileSystem::fileExists(const QString& path) const {
     return inner_.fileExists(path);
 }
 
+qint64 FaultyFileSystem::fileSize(const QString& path) const {
+    check(Operation::FileSize, path);
+    return inner_.fileSize(path);
+}
+
 QStringList FaultyFileSystem::readLines(const QString& path) {
     check(Operation::ReadLines, path);
     return inner_.readLines(path);

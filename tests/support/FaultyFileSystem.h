@@ -26,8 +26,9 @@ public:
         CopyFile, // the path is either end of the copy
         DeleteFile,
         RenameFile, // the path is either end of the renaming
+        FileSize,
     };
-    static constexpr int OperationCount = 11;
+    static constexpr int OperationCount = 12;
 
     enum class Fault {
         Fails,     // throws FileFailure before touching anything
@@ -59,6 +60,7 @@ public:
 
     bool directoryExists(const QString& path) const override;
     bool fileExists(const QString& path) const override;
+    qint64 fileSize(const QString& path) const override;
     QStringList readLines(const QString& path) override;
     qint64 countLines(const QString& path) override;
     QString readLastLine(const QString& path) override;
