@@ -3,6 +3,7 @@
 #include "app/AboutDialog.h"
 #include "app/CommandKeys.h"
 #include "app/LogoArt.h"
+#include "app/NotesValidator.h"
 #include "app/WindowCommands.h"
 #include "calc/StatusLine.h"
 #include "logs/ErrorDump.h"
@@ -39,6 +40,7 @@ MeterwinMain::MeterwinMain(Program& program, QWidget* parent)
     connect(&timer1_, &QTimer::timeout, this, &MeterwinMain::tickTimer1);
     connectCommands();
     new CommandKeys(*this); // owned by the window
+    ui_->Notes->setValidator(new NotesValidator(ui_->Notes));
 }
 
 MeterwinMain::~MeterwinMain() = default;

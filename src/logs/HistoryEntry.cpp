@@ -1,6 +1,7 @@
 #include "logs/HistoryEntry.h"
 
 #include "logs/ErrorDump.h"
+#include "logs/HistoryRecord.h"
 #include "logs/LogColumns.h"
 #include "logs/LogFiles.h"
 #include "logs/LogMessages.h"
@@ -35,8 +36,7 @@ QString pageHeader(const Sheet& s) {
 // A text too long for its column widens the record rather than lose a
 // character: the date and the reading stay the first two fields.
 QString record(const Sheet& s, const QString& vatRate, const RegionalForms& forms) {
-    const QString units =
-        s.ConvertF.value == 1 ? QStringLiteral("Cubic Feet") : QStringLiteral("Cubic Metres");
+    const QString units = historyUnitText(s.ConvertF.value);
     const auto money = [&](const TextField& field, int width) {
         return moneyAligned(field.text, width, width, forms);
     };
@@ -52,7 +52,7 @@ QString record(const Sheet& s, const QString& vatRate, const RegionalForms& form
                        rightAligned(vatRate, 5, 5),
                        money(s.Disc1, 6),
                        money(s.Disc2, 6)}
-        .join(QStringLiteral(", "));
+        .join(historyFieldSeparator());
 }
 
 // The lines of the history log, or nothing after telling the user that it

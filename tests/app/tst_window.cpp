@@ -44,7 +44,12 @@ private slots:
                  "Reset_Defaults Save_Defaults Archive ViewL ViewH Help1 About Exit");
         for (const auto& f : resultFields(w.t.sheet()))
             QVERIFY2(w.control(qPrintable(f.name))->isReadOnly(), qPrintable(f.name));
-        QCOMPARE(w.control("Notes")->maxLength(), 75);
+        // The Notes limit counts characters: 75 emoji fit, a 76th is refused.
+        const QString emoji = QString::fromUcs4(U"\U0001F525");
+        w.control("Notes")->insert(emoji.repeated(75));
+        w.control("Notes")->insert(emoji);
+        QCOMPARE(w.control("Notes")->text(), emoji.repeated(75));
+        w.control("Notes")->clear();
         QSet<QString> letters;
         for (const QPushButton* button : w.window->findChildren<QPushButton*>())
             letters << button->text().section(u'&', 1).left(1).toLower();

@@ -1,0 +1,7 @@
+#include "app/NotesValidator.h"
+
+#include "shell/NotesLength.h"
+
+QValidator::State NotesValidator::validate(QString& input, int&) const {
+    return characterCount(input) > NotesCharacterLimit ? Invalid : Acceptable;
+}
