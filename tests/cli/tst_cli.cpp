@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -103,6 +104,36 @@ private slots:
             run(dir.path(), {"calc", "--json", "--date2", "1 Jul 2015", "--read2", "150"}).json();
         QCOMPARE(next.value("Date1").toString(), QStringLiteral("01/04/2015"));
         QCOMPARE(next.value("NRead1").toString(), QStringLiteral("112"));
+    }
+
+    // Where the locale writes dates in its own digits (ar_EG also with
+    // right-to-left marks), dates typed in ASCII or in those digits calculate,
+    // and the saved date is where the next run starts.
+    void ownDigitsSavedAndContinued_data() {
+        QTest::addColumn<QByteArray>("locale");
+        QTest::addColumn<QString>("date2"); // as the locale writes 1 April 2015
+        QTest::newRow("ar_EG") << QByteArray("ar_EG.UTF-8")
+                               << QStringLiteral("١\u200F/٤\u200F/٢٠١٥");
+        QTest::newRow("bn_BD, two-digit year")
+            << QByteArray("bn_BD.UTF-8") << QStringLiteral("১/৪/১৫");
+    }
+    void ownDigitsSavedAndContinued() {
+        QFETCH(QByteArray, locale);
+        QFETCH(QString, date2);
+        qputenv("LC_ALL", locale);
+        const auto restore = qScopeGuard([] { qputenv("LC_ALL", "en_GB.UTF-8"); });
+        TemporaryInstallation dir;
+        install(dir);
+        const QJsonObject saved =
+            run(dir.path(), {"calc", "--json", "--save", "--date1", "1/1/2015", "--read1", "100",
+                             "--date2", date2, "--read2", "112"})
+                .json();
+        QCOMPARE(saved.value("Date2").toString() + u' ' + saved.value("TCO2P").toString(),
+                 date2 + " 107.8");
+        const QJsonObject next =
+            run(dir.path(), {"calc", "--json", "--date2", "2015-07-01", "--read2", "150"}).json();
+        QCOMPARE(next.value("Date1").toString() + u' ' + next.value("NRead1").toString(),
+                 date2 + " 112");
     }
 
     void exitStatus_data() {
