@@ -25,7 +25,7 @@ bool isBidiControl(char32_t c) {
 }
 
 // The text without bidirectional controls, with the digits of the locale's
-// own script ("١‏/١‏/٢٠١٠" in ar_EG) as ASCII digits, so that the patterns
+// own script ("١/١/٢٠١٠" in ar_EG) as ASCII digits, so that the patterns
 // below take both what the locale writes and what its user types.
 QString plainDateText(QStringView text, char32_t zero) {
     QString plain;
