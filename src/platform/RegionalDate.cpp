@@ -2,6 +2,7 @@
 #include "platform/RegionalForms.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -13,6 +14,35 @@ int fullYear(QStringView digits) {
     const int first = RegionalForms::FirstTwoDigitYear;
     const int inFirstCentury = first - first % 100 + year;
     return inFirstCentury < first ? inFirstCentury + 100 : inFirstCentury;
+}
+
+// Bidirectional marks, embeddings and isolates: invisible, and part of some
+// locales' own short form (ar_EG writes 1/1/2010 with a right-to-left mark
+// after the day and the month), but rarely typed.
+bool isBidiControl(char32_t c) {
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+
+// The text without bidirectional controls, with the digits of the locale's
+// own script ("١/١/٢٠١٠" in ar_EG) as ASCII digits, so that the patterns
+// below take both what the locale writes and what its user types.
+QString plainDateText(QStringView text, char32_t zero) {
+    QString plain;
+    plain.reserve(text.size());
+    for (char32_t c : text.toUcs4()) {
+        if (isBidiControl(c))
+            continue;
+        if (c >= zero && c <= zero + 9)
+            c = U'0' + (c - zero);
+        plain += QStringView(QChar::fromUcs4(c));
+    }
+    return plain;
+}
+
+char32_t zeroDigit(const QLocale& locale) {
+    const QList<uint> zero = locale.zeroDigit().toUcs4();
+    return zero.size() == 1 ? zero.front() : U'0';
 }
 
 std::optional<QDate> calendarDate(int year, int month, int day) {
@@ -31,7 +61,7 @@ struct ShortDatePattern {
 };
 
 ShortDatePattern shortDatePattern(const QLocale& locale) {
-    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    const QString format = plainDateText(locale.dateFormat(QLocale::ShortFormat), U'0');
     ShortDatePattern result;
     QString pattern = QStringLiteral("^");
     for (qsizetype i = 0; i < format.size();) {
@@ -92,9 +122,12 @@ QString comparableName(QString name) {
     return name.remove(u'.').toCaseFolded();
 }
 
+// The month whose name or abbreviation the word is; 0 for none, and for a
+// word that names two months (abbreviations cut to three letters can clash).
 int monthFromName(const RegionalForms& forms, const QString& word) {
     const QLocale& locale = forms.locale();
     const QString wanted = comparableName(word);
+    int found = 0;
     for (int month = 1; month <= 12; ++month) {
         const QString names[] = {
             locale.monthName(month, QLocale::LongFormat),
@@ -104,15 +137,20 @@ int monthFromName(const RegionalForms& forms, const QString& word) {
             forms.monthAbbreviation(month),
         };
         for (const QString& name : names)
-            if (comparableName(name) == wanted)
-                return month;
+            if (comparableName(name) == wanted && found != month)
+                found = found == 0 ? month : -1;
     }
-    return 0;
+    return std::max(found, 0);
 }
 
 std::optional<QDate> fromMonthNameForm(const RegionalForms& forms, const QString& text) {
-    static const QRegularExpression named(QStringLiteral(
-        "^([0-9]{1,2})(?:[ \\-/]+|\\. *)(\\p{L}+\\.?)[ \\-/,]+([0-9]{2}|[0-9]{4})$"));
+    // A month name is letters with their combining marks (the vowel signs of
+    // Bengali or Devanagari) and joiners, dots allowed between and after them
+    // ("มี.ค.").
+    static const QRegularExpression named(
+        QStringLiteral(
+            "^([0-9]{1,2})(?:[ \\-/]+|\\. *)(%1+(?:\\.%1+)*\\.?)[ \\-/,]+([0-9]{2}|[0-9]{4})$")
+            .arg(QStringLiteral("[\\p{L}\\p{M}\\x{200C}\\x{200D}]")));
     const QRegularExpressionMatch match = named.match(text);
     if (!match.hasMatch())
         return std::nullopt;
@@ -125,7 +163,7 @@ std::optional<QDate> fromMonthNameForm(const RegionalForms& forms, const QString
 } // namespace
 
 std::optional<QDate> RegionalForms::regionalDate(QStringView text) const {
-    const QString entry = text.trimmed().toString();
+    const QString entry = plainDateText(text, zeroDigit(locale_)).trimmed();
     if (entry.isEmpty())
         return std::nullopt;
     if (auto date = fromShortDateForm(locale_, entry))

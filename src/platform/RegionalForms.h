@@ -63,12 +63,14 @@ public:
     // Regional date: the locale's short date form (one- or two-digit day and
     // month, two- or four-digit year), yyyy-mm-dd, or day, month name or its
     // abbreviation and year. Two-digit years 00-29 are 2000-2029, 30-99 1930-1999.
+    // Digits are ASCII or the locale's own; direction marks are ignored.
     std::optional<QDate> regionalDate(QStringView text) const;
     bool isRegionalDate(QStringView text) const { return regionalDate(text).has_value(); }
     // A text that is not a regional date is a run-time failure.
     QDate dateValue(QStringView text) const;
-    // Where the locale's form has a two-digit year, a year outside 1930 to 2029
-    // is written with four digits, so that every date reads back as itself.
+    // In the locale's digits and with its marks. Where the locale's form has a
+    // two-digit year, a year outside 1930 to 2029 is written with four digits,
+    // so that every date reads back as itself.
     QString shortDate(QDate date) const;
     // "hh:mm:ss", 24-hour.
     static QString clockTime(QTime time);

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -170,6 +171,35 @@ private slots:
             QString::fromUtf8(dir.readFile(QStringLiteral("Log/Meterwin_H.log")));
         QCOMPARE(history.section(QStringLiteral("\r\n"), -2, -2),
                  record.replace(u'_', QChar(0xA0)));
+    }
+
+    // Where the locale writes dates in its own digits (ar_EG also with
+    // right-to-left marks), dates typed in ASCII or in those digits calculate,
+    // and the saved date is where the next run starts.
+    void ownDigitsSavedAndContinued_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("date2"); // as the locale writes 1 April 2015
+        QTest::newRow("ar_EG") << QStringLiteral("ar_EG") << QStringLiteral("١\u200F/٤\u200F/٢٠١٥");
+        QTest::newRow("bn_BD, two-digit year")
+            << QStringLiteral("bn_BD") << QStringLiteral("১/৪/১৫");
+    }
+    void ownDigitsSavedAndContinued() {
+        QFETCH(QString, locale);
+        QFETCH(QString, date2);
+        TemporaryInstallation dir;
+        install(dir);
+        const QJsonObject saved = run(dir.path(),
+                                      {"calc", "--json", "--save", "--date1", "1/1/2015", "--read1",
+                                       "100", "--date2", date2, "--read2", "112"},
+                                      locale)
+                                      .json();
+        QCOMPARE(saved.value("Date2").toString() + u' ' + saved.value("TCO2P").toString(),
+                 date2 + " 107.8");
+        const QJsonObject next =
+            run(dir.path(), {"calc", "--json", "--date2", "2015-07-01", "--read2", "150"}, locale)
+                .json();
+        QCOMPARE(next.value("Date1").toString() + u' ' + next.value("NRead1").toString(),
+                 date2 + " 112");
     }
 
     void exitStatus_data() {

@@ -219,7 +219,21 @@ private slots:
                  "en_US|03/01/2009|2009-03-01;en_US|1 March 2009|2009-03-01;en_US|2/31/2010|;"
                  "en_US|31/12/2009|;de_DE|01.03.09|2009-03-01;de_DE|1.3.2009|2009-03-01;"
                  "de_DE|1 März 2009|2009-03-01;de_DE|01-Mär-09|2009-03-01;"
-                 "de_DE|1. März 2009|2009-03-01;de_DE|31.02.2010|;de_DE|01/03/2009|"))
+                 "de_DE|1. März 2009|2009-03-01;de_DE|31.02.2010|;de_DE|01/03/2009|;"
+                 "fr_FR|1 jui 2009|;"
+                 // Locales that write their own digits, ar_EG also right-to-left marks:
+                 // read as written, with ASCII digits, and without the marks.
+                 "ar_EG|١٤\u200F/٣\u200F/٢٠٢٦|2026-03-14|14-مار-26 18:02:11;"
+                 "ar_EG|14/3/2026|2026-03-14;ar_EG|١٤/٣/٢٠٢٦|2026-03-14;"
+                 "ar_EG|٣١\u200F/١٢\u200F/١٩٢٩|1929-12-31|;ar_EG|١ مارس ٠٩|2009-03-01;"
+                 "ar_EG|1 مارس 2009|2009-03-01;ar_EG|٢٠٠٩-٠٣-٠١|2009-03-01;ar_EG|٣١/٢/٢٠١٠|;"
+                 "ar_EG|3/14/2026|;en_GB|١/٣/٢٠٠٩|;fa_IR|۲۰۲۶/۳/۱۴|2026-03-14|14-مار-26 18:02:11;"
+                 "fa_IR|2026/3/14|2026-03-14;fa_IR|۰۰۴۵/۴/۲۲|0045-04-22|;fa_IR|14/3/2026|;"
+                 "bn_BD|১৪/৩/২৬|2026-03-14|14-মার-26 18:02:11;bn_BD|১/৩/৩০|1930-03-01|;"
+                 "bn_BD|14/3/26|2026-03-14;bn_BD|১ মার্চ ২০০৯|2009-03-01;"
+                 "my_MM|၁၄-၀၃-၂၆|2026-03-14|14-မတ်-26 18:02:11;my_MM|1-3-2009|2009-03-01;"
+                 "ne_NP|२६/३/१४|2026-03-14|14-मार-26 18:02:11;ne_NP|26/3/14|2026-03-14;"
+                 "ne_NP|१९२९/१२/३१|1929-12-31|;ne_NP|१ मार्च २००९|2009-03-01"))
             QTest::addRow("%s %s", qPrintable(r[0]), qPrintable(r[1]))
                 << r[0] << r[1] << QDate::fromString(r[2], Qt::ISODate) << (r.size() > 3)
                 << r.value(3);
@@ -244,6 +258,27 @@ private slots:
             QCOMPARE(forms.logTimestamp(moment), stamp);
             QCOMPARE(forms.shortDateTime(moment), text + QStringLiteral(" 18:02:11"));
         }
+    }
+
+    // Every day written in short date form reads back as itself: each day of
+    // a leap year, the first and last day of the years 1900 to 2100, years 1
+    // and 9999.
+    void shortDatesReadBack_data() {
+        QTest::addColumn<QString>("locale");
+        for (const char* name : {"en_GB", "en_US", "de_DE", "ar_EG", "ar_SA", "fa_IR", "ps_AF",
+                                 "bn_BD", "my_MM", "mr_IN", "ne_NP"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void shortDatesReadBack() {
+        QFETCH(QString, locale);
+        const RegionalForms forms{QLocale(locale)};
+        QList<QDate> days{QDate(1, 1, 1), QDate(9999, 12, 31)};
+        for (QDate day(2028, 1, 1); day.year() == 2028; day = day.addDays(1))
+            days << day;
+        for (int year = 1900; year <= 2100; ++year)
+            days << QDate(year, 1, 1) << QDate(year, 12, 31);
+        for (const QDate day : days)
+            QCOMPARE(forms.regionalDate(forms.shortDate(day)).value_or(QDate()), day);
     }
 
     void cleanup() {
