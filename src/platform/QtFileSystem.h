@@ -2,6 +2,10 @@
 
 #include "platform/FileSystem.h"
 
+#include <QSet>
+
+class QFile;
+
 // The file system of the machine, through Qt's file classes.
 class QtFileSystem final : public FileSystem {
 public:
@@ -15,6 +19,7 @@ public:
     QStringList readLines(const QString& path) override;
     qint64 countLines(const QString& path) override;
     QString readLastLine(const QString& path) override;
+    bool anyLine(const QString& path, const std::function<bool(const QString&)>& holds) override;
     void createEmpty(const QString& path) override;
     bool createFile(const QString& path, const QString& content) override;
     void appendLine(const QString& path, const QString& text) override;
@@ -22,9 +27,15 @@ public:
     void copyFile(const QString& from, const QString& to) override;
     void renameFile(const QString& from, const QString& to) override;
     void deleteFile(const QString& path) override;
+    void whileLocked(const QString& directory, const std::function<void()>& operation) override;
 
 private:
     qint64 limited(qint64 size) const;
+    QByteArray readRange(QFile& file, qint64 from, qint64 size) const;
 
     qint64 readLimit_;
+    // The directories whose locks this object holds, by absolute path: a
+    // second lock of the same directory from this process would wait for
+    // itself.
+    QSet<QString> held_;
 };
