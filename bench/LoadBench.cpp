@@ -9,7 +9,8 @@
 // Peak memory: the peak resident size of this process is lowered to its
 // present size before each step (/proc/self/clear_refs) and read after it
 // (VmHWM); the step's figure is that peak less the resident size before the
-// step, i.e. what the step itself added at its height.
+// step (after handing memory freed by earlier steps back to the system), i.e.
+// what the step itself added at its height.
 
 #include "BenchProgram.h"
 #include "calc/Calc_Click.h"
@@ -28,6 +29,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
+#include <malloc.h>
 
 namespace {
 
@@ -162,6 +164,9 @@ double megabytes(qint64 bytes) {
 
 // Runs one step, printing its time and the memory it added at its peak.
 void step(const char* name, const std::function<void()>& work) {
+    // Memory that earlier steps freed goes back to the system first, so that
+    // a step cannot hide its own need in it.
+    malloc_trim(0);
     const bool peakReset = resetPeakMemory();
     const ResidentMemory before = residentMemory();
     const double ms = elapsedMs(work);
