@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
@@ -76,6 +77,18 @@ void takeBackPartialWrite(int descriptor, qint64 written) {
         return;
     while (ftruncate(descriptor, end - written) != 0 && errno == EINTR) {
     }
+}
+
+// Where a piece of UTF-8 may be cut so that both sides decode alone: before
+// its last character when that may go on in the next piece (a lead byte,
+// followed by fewer than four bytes).
+qsizetype characterCut(QByteArrayView piece) {
+    for (qsizetype i = piece.size() - 1; i >= std::max<qsizetype>(0, piece.size() - 4); --i) {
+        const auto byte = static_cast<unsigned char>(piece[i]);
+        if ((byte & 0xC0) != 0x80)
+            return byte >= 0xC0 ? i : piece.size();
+    }
+    return piece.size();
 }
 
 // What a file lacks to end in a whole line: nothing, its line end, or the
@@ -192,6 +205,49 @@ QByteArray QtFileSystem::readRange(QFile& file, qint64 from, qint64 size) const 
     return bytes;
 }
 
+QString QtFileSystem::decodeLine(QFile& file, qint64 from, qint64 end) const {
+    // As decodeLogLine decodes the line whole, but piece by piece as it is
+    // read, so that only the text is held: UTF-8 while it is valid, each
+    // piece cut before a character that may go on in the next one...
+    QString text;
+    text.reserve(end - from);
+    QByteArray carried;
+    bool atLineStart = true;
+    for (qint64 at = from; at < end;) {
+        const qint64 size = limited(std::min(ChunkSize, end - at));
+        QByteArray piece = carried + readRange(file, at, size);
+        at += size;
+        if (at == end && piece.endsWith('\r'))
+            piece.chop(1);
+        const qsizetype cut = at == end ? piece.size() : characterCut(piece);
+        carried = piece.sliced(cut);
+        // ...a byte-order mark being dropped at the start of the line only.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            atLineStart ? QStringDecoder::Flag::Stateless
+                                        : QStringDecoder::Flag::Stateless |
+                                              QStringDecoder::Flag::ConvertInitialBom);
+        text += utf8.decode(QByteArrayView(piece).first(cut));
+        if (utf8.hasError()) {
+            text.clear();
+            return decodeWindows1252Line(file, from, end);
+        }
+        atLineStart = atLineStart && cut == 0;
+    }
+    return text;
+}
+
+QString QtFileSystem::decodeWindows1252Line(QFile& file, qint64 from, qint64 end) const {
+    QString text;
+    text.reserve(end - from);
+    for (qint64 at = from; at < end;) {
+        const qint64 size = limited(std::min(ChunkSize, end - at));
+        QByteArray piece = readRange(file, at, size);
+        at += size;
+        text += decodeWindows1252(at == end ? withoutCarriageReturn(piece) : piece);
+    }
+    return text;
+}
+
 QString QtFileSystem::readLastLine(const QString& path) {
     QFile file(path);
     openOrFail(file, QIODevice::ReadOnly, QStringLiteral("Cannot open"));
@@ -223,9 +279,8 @@ QString QtFileSystem::readLastLine(const QString& path) {
         }
     }
     if (blocks > 1) {
-        block.clear(); // only the line itself is held from here on
-        block = readRange(file, lineStart, lineEnd - lineStart);
-        blockStart = lineStart;
+        block.clear(); // only the line's text is held from here on
+        return decodeLine(file, lineStart, lineEnd);
     }
     return decodeLogLine(withoutCarriageReturn(
         QByteArrayView(block).sliced(lineStart - blockStart, lineEnd - lineStart)));

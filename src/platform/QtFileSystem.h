@@ -32,6 +32,9 @@ public:
 private:
     qint64 limited(qint64 size) const;
     QByteArray readRange(QFile& file, qint64 from, qint64 size) const;
+    // The text of the line between the offsets, without a final CR.
+    QString decodeLine(QFile& file, qint64 from, qint64 end) const;
+    QString decodeWindows1252Line(QFile& file, qint64 from, qint64 end) const;
 
     qint64 readLimit_;
     // The directories whose locks this object holds, by absolute path: a

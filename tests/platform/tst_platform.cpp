@@ -262,6 +262,14 @@ private slots:
         row("mixed line ends", "a\nb\r\nc\n", {"a", "b", "c"});
         row("lone CR at the end", "a\r\nb\r", {"a", "b"});
         row("UTF-8 and Windows-1252 lines", "\xc2\xa3\r\n\xa3\x35 \x80\r\n", {"£", "£5 €"});
+        // Characters of two to four bytes and byte-order marks, at the start
+        // of a line and within it, on the joins of small reads.
+        row("byte-order marks",
+            "\xef\xbb\xbf\xef\xbb\xbf"
+            "a\xe2\x82\xac\xf0\x9f\x98\x80\xef\xbb\xbf\r\n",
+            {QChar(0xFEFF) + QString::fromUtf16(u"a\u20AC\U0001F600\uFEFF")});
+        row("a character cut by the line end", "x\n\xc2\xa3\xe2\x82\r\n",
+            {"x", "\u00c2\u00a3\u00e2\u201a"});
         // Lines around the size of one read from the end.
         for (const qsizetype size : {FirstRead - 1, FirstRead, FirstRead + 1, Chunk - 1, Chunk,
                                      Chunk + 1, 3 * Chunk + 5}) {
