@@ -9,9 +9,9 @@ class QFile;
 // The file system of the machine, through Qt's file classes.
 class QtFileSystem final : public FileSystem {
 public:
-    // `readLimit`: when above 0, the most the line counter and the last-line
-    // reader read at a time (0: their own sizes); a small one lets tests reach
-    // the joins between reads cheaply.
+    // `readLimit`: when above 0, the most the line counter, the line scan and
+    // the last-line reader read at a time (0: their own sizes); a small one
+    // lets tests reach the joins between reads cheaply.
     explicit QtFileSystem(qint64 readLimit = 0);
 
     bool directoryExists(const QString& path) const override;
