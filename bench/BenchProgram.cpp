@@ -16,6 +16,8 @@ constexpr int RecordsPerPage = 36;
 } // namespace
 
 MessageAnswer PrintedMessages::show(const Message& message) {
+    if (message.buttons == MessageButtons::YesNo)
+        return MessageAnswer::Yes;
     ++shown_;
     std::fprintf(stderr, "%s: %s\n", qPrintable(message.title), qPrintable(message.text));
     return MessageAnswer::Ok;
@@ -67,4 +69,33 @@ double toolMs(const QString& program, const QStringList& arguments, QByteArray& 
     });
     output = tool.readAllStandardOutput();
     return ms;
+}
+
+namespace {
+
+// A "VmRSS:   1234 kB" line of /proc/self/status, in bytes.
+qint64 statusBytes(const QByteArray& status, const QByteArray& key) {
+    const qsizetype at = status.indexOf("\n" + key + ":");
+    if (at < 0)
+        return -1;
+    const qsizetype end = status.indexOf('\n', at + 1);
+    const QByteArray value = status.mid(at + key.size() + 2, end - at - key.size() - 2).trimmed();
+    bool ok = false;
+    const qint64 kilobytes = value.left(value.indexOf(' ')).toLongLong(&ok);
+    return ok ? kilobytes * 1024 : -1;
+}
+
+} // namespace
+
+ResidentMemory residentMemory() {
+    QFile file(QStringLiteral("/proc/self/status"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray status = "\n" + file.readAll();
+    return {statusBytes(status, "VmRSS"), statusBytes(status, "VmHWM")};
+}
+
+bool resetPeakMemory() {
+    QFile file(QStringLiteral("/proc/self/clear_refs"));
+    return file.open(QIODevice::WriteOnly) && file.write("5") == 1 && file.flush();
 }

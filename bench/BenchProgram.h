@@ -9,7 +9,8 @@
 
 // What the benchmark programs share.
 
-// Message boxes that print what they would show and close at once.
+// Message boxes that print what they would show and close at once; a
+// question is answered Yes, unprinted and uncounted.
 class PrintedMessages final : public MessageBoxes {
 public:
     MessageAnswer show(const Message& message) override;
@@ -39,3 +40,15 @@ double elapsedMs(const std::function<void()>& work);
 // Milliseconds that a tool takes, started directly (no shell); its output
 // goes to `output`.
 double toolMs(const QString& program, const QStringList& arguments, QByteArray& output);
+
+// The resident memory of this process in bytes (/proc/self/status): now
+// (VmRSS) and at its peak (VmHWM); -1 where the system does not tell.
+struct ResidentMemory {
+    qint64 now = -1;
+    qint64 peak = -1;
+};
+ResidentMemory residentMemory();
+// Lowers the peak to the present size (/proc/self/clear_refs, Linux 4.0 on),
+// so that the next peak read is that of what runs in between. False when
+// the system does not allow it.
+bool resetPeakMemory();

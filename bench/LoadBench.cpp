@@ -1,11 +1,20 @@
 // Under load and over time: an installation whose results log has grown to
 // 100 MB and whose history log holds 1,000,000 records still starts,
-// calculates, saves and restores correctly. Prints the time of each step and
-// checks each outcome: the last reading restored, and each log grown by
-// exactly the entry written, the same entry as in a new installation.
+// calculates, saves, restores and archives correctly, and a history log that
+// ends in a 64 MB line without line end still starts Get Last. Prints the
+// time and the peak memory of each step and checks each outcome: the last
+// reading restored, each log grown by exactly the entry written (the same
+// entry as in a new installation), the whole results log archived.
+//
+// Peak memory: the peak resident size of this process is lowered to its
+// present size before each step (/proc/self/clear_refs) and read after it
+// (VmHWM); the step's figure is that peak less the resident size before the
+// step (after handing memory freed by earlier steps back to the system), i.e.
+// what the step itself added at its height.
 
 #include "BenchProgram.h"
 #include "calc/Calc_Click.h"
+#include "logs/ArchiveResultsLog.h"
 #include "logs/SaveCommand.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
@@ -20,11 +29,13 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
+#include <malloc.h>
 
 namespace {
 
 constexpr qint64 ResultsLogBytes = 100 * 1000 * 1000;
 constexpr qint64 HistoryRecords = 1000 * 1000;
+constexpr qint64 UnendedLineBytes = 64 << 20;
 const QString ResultsLog = QStringLiteral("Log/Meterwin.log");
 const QString HistoryLog = QStringLiteral("Log/Meterwin_H.log");
 const QString CrLf = QStringLiteral("\r\n");
@@ -147,8 +158,29 @@ bool buildLargeLogs() {
     return true;
 }
 
-void printStep(const char* step, double ms) {
-    std::printf("  %-42s %10.1f ms\n", step, ms);
+double megabytes(qint64 bytes) {
+    return static_cast<double>(bytes) / (1 << 20);
+}
+
+// Runs one step, printing its time and the memory it added at its peak.
+void step(const char* name, const std::function<void()>& work) {
+    // Memory that earlier steps freed goes back to the system first, so that
+    // a step cannot hide its own need in it.
+    malloc_trim(0);
+    const bool peakReset = resetPeakMemory();
+    const ResidentMemory before = residentMemory();
+    const double ms = elapsedMs(work);
+    const ResidentMemory after = residentMemory();
+    if (peakReset && before.now >= 0 && after.peak >= 0)
+        std::printf("  %-46s %9.1f ms  peak +%7.1f MiB\n", name, ms,
+                    megabytes(after.peak - before.now));
+    else
+        std::printf("  %-46s %9.1f ms  (peak memory unknown)\n", name, ms);
+}
+
+bool appendBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(bytes) == bytes.size();
 }
 
 void measure(const Reference& reference) {
@@ -157,7 +189,7 @@ void measure(const Reference& reference) {
 
     qint64 results = QFileInfo(ResultsLog).size();
     qint64 history = QFileInfo(HistoryLog).size();
-    printStep("start-up (LoadMeterwinMain)", elapsedMs([&] { start(b); }));
+    step("start-up (LoadMeterwinMain)", [&] { start(b); });
     check(s.Date1.text == QStringLiteral("13/12/2013") && s.NRead1.text == QStringLiteral("4100") &&
               s.Status.caption == QStringLiteral("Last Readings Restored"),
           "start-up restores the last reading 4100 of 13/12/2013");
@@ -170,7 +202,7 @@ void measure(const Reference& reference) {
     s.AutoSave.value = 1;
     results = QFileInfo(ResultsLog).size();
     history = QFileInfo(HistoryLog).size();
-    printStep("Calculate with Auto Save (Calc_Click)", elapsedMs([&] { Calc_Click(b.program); }));
+    step("Calculate with Auto Save (Calc_Click)", [&] { Calc_Click(b.program); });
     check(s.Status.caption == QStringLiteral("Calculation Saved"), "Calculation Saved");
     check(s.ReportText == reference.report, "the report of a new installation");
     check(lastLineOf(s.HistoryText) == reference.record, "the record of a new installation");
@@ -179,10 +211,10 @@ void measure(const Reference& reference) {
 
     s.AutoSave.value = 0;
     typeReadings(s, "14/03/2014", "4512", "13/06/2014", "4800");
-    printStep("Calculate without saving (Calc_Click)", elapsedMs([&] { Calc_Click(b.program); }));
+    step("Calculate without saving (Calc_Click)", [&] { Calc_Click(b.program); });
     results = QFileInfo(ResultsLog).size();
     history = QFileInfo(HistoryLog).size();
-    printStep("Save (Save_Click)", elapsedMs([&] { Save_Click(b.program); }));
+    step("Save (Save_Click)", [&] { Save_Click(b.program); });
     check(s.ReportText == reference.savedReport, "the saved report of a new installation");
     check(lastLineOf(s.HistoryText) == reference.savedRecord,
           "the saved record of a new installation");
@@ -191,10 +223,27 @@ void measure(const Reference& reference) {
 
     s.Date1.text.clear();
     s.NRead1.text.clear();
-    printStep("Get Last (Get_Last_Click)", elapsedMs([&] { Get_Last_Click(b.program); }));
+    step("Get Last (Get_Last_Click)", [&] { Get_Last_Click(b.program); });
     check(s.Date1.text == QStringLiteral("13/06/2014") && s.NRead1.text == QStringLiteral("4800") &&
               s.Status.caption == QStringLiteral("Last Readings Restored"),
           "Get Last restores the saved reading 4800 of 13/06/2014");
+
+    results = QFileInfo(ResultsLog).size();
+    const QString archive = QStringLiteral("Log/Meterwin_140620_1.log");
+    step("Archive, 100 MB results log (Archive_Click)", [&] { Archive_Click(b.program); });
+    check(s.Status.caption == QStringLiteral("Results Log File Archived"), "Archived");
+    check(QFileInfo(archive).size() == results, "the archive holds the whole results log");
+    check(tailOf(ResultsLog, 0) == encodeLogText(ArchiveHeader(b.forms, Now) + CrLf),
+          "the new results log holds its header alone");
+
+    if (!appendBytes(HistoryLog, QByteArray(UnendedLineBytes, 'x')))
+        check(false, "a 64 MB last line without line end");
+    s.Date1.text.clear();
+    s.NRead1.text.clear();
+    step("Get Last, 64 MiB last line without line end", [&] { Get_Last_Click(b.program); });
+    check(s.Status.caption == QStringLiteral("No Data To Restore") && s.Date1.text.isEmpty() &&
+              s.NRead1.text.isEmpty(),
+          "Get Last restores nothing from the damaged line");
     check(b.messages.shown() == 0, "no message box");
 }
 

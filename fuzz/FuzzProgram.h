@@ -29,6 +29,9 @@ public:
     QStringList readLines(const QString& path) override { return files_.readLines(at(path)); }
     qint64 countLines(const QString& path) override { return files_.countLines(at(path)); }
     QString readLastLine(const QString& path) override { return files_.readLastLine(at(path)); }
+    bool anyLine(const QString& path, const std::function<bool(const QString&)>& holds) override {
+        return files_.anyLine(at(path), holds);
+    }
     void createEmpty(const QString& path) override { files_.createEmpty(at(path)); }
     bool createFile(const QString& path, const QString& content) override {
         return files_.createFile(at(path), content);
@@ -46,6 +49,9 @@ public:
         files_.renameFile(at(from), at(to));
     }
     void deleteFile(const QString& path) override { files_.deleteFile(at(path)); }
+    void whileLocked(const QString& directory, const std::function<void()>& operation) override {
+        files_.whileLocked(at(directory), operation);
+    }
 
 private:
     QString at(const QString& path) const {

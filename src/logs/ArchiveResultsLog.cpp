@@ -48,7 +48,7 @@ void archiveFailed(MessageBoxes& boxes) {
 // The new log is written whole beside the old one and then takes its place
 // in one step (also over a read-only log), so that a failure at any point
 // leaves the results log as it was: never missing, never without its header.
-void archiveResultsLog(Program& program) {
+void replaceResultsLog(Program& program) {
     FileSystem& files = program.services.files;
     const QDateTime now = program.services.clock.now();
     const QString archive = ArchiveName(files, now.date());
@@ -62,14 +62,26 @@ void archiveResultsLog(Program& program) {
     }
 }
 
+// Under the lock of the logs, since an entry that another instance appended
+// between the copy and the renaming would be lost. False when the log holds
+// no calculation any more (another instance archived it meanwhile).
+bool archiveResultsLog(Program& program) {
+    FileSystem& files = program.services.files;
+    bool archived = false;
+    whileLogsLocked(files, [&] {
+        archived = HoldsCalculation(files, ResultsLog);
+        if (archived)
+            replaceResultsLog(program);
+    });
+    return archived;
+}
+
 } // namespace
 
-bool HoldsCalculation(const QStringList& lines) {
-    for (const QString& line : lines) {
-        if (trimSpaces(line).startsWith(QStringLiteral("Calorific")))
-            return true;
-    }
-    return false;
+bool HoldsCalculation(FileSystem& files, const QString& path) {
+    return files.anyLine(path, [](const QString& line) {
+        return trimSpaces(line).startsWith(QStringLiteral("Calorific"));
+    });
 }
 
 QString ArchiveName(FileSystem& files, QDate today) {
@@ -97,13 +109,16 @@ void Archive_Click(Program& program) {
             ShowLogCommandDirectoryMissing(boxes);
         if (!files.fileExists(ResultsLog))
             ShowLogCommandResultsLogMissing(boxes);
-        if (!HoldsCalculation(files.readLines(ResultsLog))) {
+        if (!HoldsCalculation(files, ResultsLog)) {
             noDataToArchive(boxes);
             return;
         }
         if (!userAgrees(boxes))
             return;
-        archiveResultsLog(program);
+        if (!archiveResultsLog(program)) {
+            noDataToArchive(boxes);
+            return;
+        }
     } catch (const std::exception&) {
         archiveFailed(boxes);
         return;

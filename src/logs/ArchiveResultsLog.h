@@ -7,8 +7,9 @@
 // and the program goes on.
 void Archive_Click(Program& program);
 
-// The data test: a report block has a line that begins with "Calorific".
-bool HoldsCalculation(const QStringList& lines);
+// The data test: a report block has a line that begins with "Calorific"
+// after its leading spaces. Reads the log up to the first such line.
+bool HoldsCalculation(FileSystem& files, const QString& path);
 
 // Log/Meterwin_yymmdd_N.log with the first N from 1 whose file does not exist.
 QString ArchiveName(FileSystem& files, QDate today);

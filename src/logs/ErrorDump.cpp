@@ -1,5 +1,6 @@
 #include "logs/ErrorDump.h"
 
+#include "logs/LogPaths.h"
 #include "platform/ControlCharacters.h"
 #include "platform/ProgramEnd.h"
 
@@ -67,8 +68,11 @@ QString ErrorDumpText(const Program& program, const QString& category, int step)
 void WriteErrorDump(Program& program, const QString& category, int step) {
     try {
         // One write, so that a dump is never interleaved with another program's entry.
-        program.services.files.appendLine(QStringLiteral("Log/") + program.sheet.ResultsLogName,
-                                          ErrorDumpText(program, category, step));
+        FileSystem& files = program.services.files;
+        whileLogsLocked(files, [&] {
+            files.appendLine(logFilePath(program.sheet.ResultsLogName),
+                             ErrorDumpText(program, category, step));
+        });
     } catch (const std::exception&) {
         // The message and the end follow whatever went wrong.
     }

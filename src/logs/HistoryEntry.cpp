@@ -75,6 +75,16 @@ bool opensPage(qint64 fileLines) {
 
 } // namespace
 
+QString HistoryEntryForLog(const Sheet& s, const QString& composed, qint64 fileLines) {
+    // The record is the entry's last line; any lines before it are the page
+    // header it was composed with.
+    const qsizetype headerEnd = composed.lastIndexOf(CrLf);
+    const qsizetype recordStart = headerEnd < 0 ? 0 : headerEnd + CrLf.size();
+    if (!opensPage(fileLines))
+        return composed.mid(recordStart);
+    return recordStart > 0 ? composed : pageHeader(s) + composed;
+}
+
 void BuildHistoryEntry(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Format Log Error"), [&] {

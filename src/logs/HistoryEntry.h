@@ -8,3 +8,9 @@
 // the history log; writes no file. When the log cannot be read the user is
 // told and `HistoryText` stays empty.
 void BuildHistoryEntry(Program& program);
+
+// The entry `composed` by BuildHistoryEntry as it goes into a history log
+// that now holds `fileLines` lines: with the column header exactly when its
+// record opens a page of that file, since another program may have saved
+// since the entry was composed.
+QString HistoryEntryForLog(const Sheet& s, const QString& composed, qint64 fileLines);

@@ -1,6 +1,7 @@
 #include "logs/LogFiles.h"
 
 #include "calc/StatusLine.h"
+#include "logs/HistoryEntry.h"
 #include "logs/LogMessages.h"
 #include "logs/LogPaths.h"
 #include "settings/CheckSettings.h"
@@ -28,7 +29,8 @@ void createMissingLog(Program& program, const QString& name, const QString& titl
     // Created whole with its header, whose line count the history pages rely
     // on, and never over a log that another instance made meanwhile with
     // its first entry already in it.
-    files.createFile(path, fileHeader(program, title) + CrLf);
+    if (!files.createFile(path, fileHeader(program, title) + CrLf) && !files.fileExists(path))
+        throw FileFailure("Cannot create " + path.toStdString() + ": not a file");
 }
 
 } // namespace
@@ -69,7 +71,8 @@ void AppendResultsLog(Program& program) {
     try {
         const QString path =
             existingLogPath(program, s.ResultsLogName, logFileMissingMessage(s.ResultsLogName));
-        program.services.files.appendLine(path, s.ReportText);
+        FileSystem& files = program.services.files;
+        whileLogsLocked(files, [&] { files.appendLine(path, s.ReportText); });
     } catch (const std::exception&) {
         program.services.messages.show(logNotWrittenMessage(s.ResultsLogName));
         return;
@@ -90,7 +93,12 @@ void AppendHistoryLog(Program& program) {
     try {
         const QString path = existingLogPath(program, s.HistoryLogName,
                                              historyLogMissingOnAppendMessage(s.HistoryLogName));
-        program.services.files.appendLine(path, s.HistoryText);
+        FileSystem& files = program.services.files;
+        // The page header is decided by the file as it is now, under the
+        // lock: another instance may have saved since the entry was composed.
+        whileLogsLocked(files, [&] {
+            files.appendLine(path, HistoryEntryForLog(s, s.HistoryText, files.countLines(path)));
+        });
     } catch (const std::exception&) {
         program.services.messages.show(logNotWrittenMessage(s.HistoryLogName));
     }

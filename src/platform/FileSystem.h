@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // A file operation that failed (open, read, write, close, copy, delete,
 // rename). Procedures with a message of their own for file trouble catch it;
@@ -34,6 +35,10 @@ public:
     // The last element readLines would give ("" for an empty file), reading
     // only the end of the file.
     virtual QString readLastLine(const QString& path) = 0;
+    // Whether any element readLines would give satisfies `holds`: the file is
+    // read in pieces, holding one line at a time, and only up to the first
+    // line that does.
+    virtual bool anyLine(const QString& path, const std::function<bool(const QString&)>& holds) = 0;
 
     // Creates an empty file, replacing an existing one.
     virtual void createEmpty(const QString& path) = 0;
@@ -42,8 +47,10 @@ public:
     // programs starting at once make it once). False when it existed.
     virtual bool createFile(const QString& path, const QString& content) = 0;
     // Appends `text` and CR LF with a single write on a file opened for
-    // appending. The file must exist. A write that fails part way is taken
-    // back, so that the file never ends in half a line.
+    // appending. The file must exist. A file that does not end in a line end
+    // (a crash, a copy cut short) gets one first, in the same write, so that
+    // the new line never continues a damaged one. A write that fails part way
+    // is taken back, so that the file never ends in half a line.
     virtual void appendLine(const QString& path, const QString& text) = 0;
     // Replaces the whole file atomically: after a failure the old file is intact.
     virtual void replaceFile(const QString& path, const QString& content) = 0;
@@ -53,4 +60,13 @@ public:
     virtual void renameFile(const QString& from, const QString& to) = 0;
     // Deletes a file, also when it is read-only.
     virtual void deleteFile(const QString& path) = 0;
+
+    // Runs `operation` while this program alone, among those that lock the
+    // same directory, holds the directory's lock: the lock is advisory,
+    // released when `operation` ends (also by an exception), and by the
+    // system when the holder dies, so that a crashed program never blocks
+    // another. A directory whose file system offers no locks runs the
+    // operation unlocked; a lock that stays held for many seconds fails.
+    // Within `operation` the same directory may be locked again.
+    virtual void whileLocked(const QString& directory, const std::function<void()>& operation) = 0;
 };

@@ -5,13 +5,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -75,6 +79,64 @@ void takeBackPartialWrite(int descriptor, qint64 written) {
     }
 }
 
+// Where a piece of UTF-8 may be cut so that both sides decode alone: before
+// its last character when that may go on in the next piece (a lead byte,
+// followed by fewer than four bytes).
+qsizetype characterCut(QByteArrayView piece) {
+    for (qsizetype i = piece.size() - 1; i >= std::max<qsizetype>(0, piece.size() - 4); --i) {
+        const auto byte = static_cast<unsigned char>(piece[i]);
+        if ((byte & 0xC0) != 0x80)
+            return byte >= 0xC0 ? i : piece.size();
+    }
+    return piece.size();
+}
+
+// What a file lacks to end in a whole line: nothing, its line end, or the
+// LF of a CR LF cut after the CR. An unreadable file is taken as whole.
+QByteArray lineEndMissing(const QString& path) {
+    QFile file(path);
+    char last = '\n';
+    if (file.open(QIODevice::ReadOnly) && file.size() > 0 && file.seek(file.size() - 1))
+        file.getChar(&last);
+    return last == '\n' ? QByteArray() : last == '\r' ? QByteArray("\n") : QByteArray("\r\n");
+}
+
+// How long a program waits for another's lock: far beyond any operation
+// that holds it, so that only a program stopped while holding it is waited
+// out; the operation then fails and is reported.
+constexpr std::chrono::seconds LockPatience{20};
+constexpr std::chrono::milliseconds LongestLockPause{20};
+
+// Holds the lock of an open directory until it goes.
+class DirectoryLock {
+public:
+    explicit DirectoryLock(int descriptor) : descriptor_(descriptor) {}
+    DirectoryLock(const DirectoryLock&) = delete;
+    DirectoryLock& operator=(const DirectoryLock&) = delete;
+    ~DirectoryLock() { close(descriptor_); } // closing releases the lock
+
+    // False when the file system offers no locks.
+    bool take(const QString& directory) {
+        const auto deadline = std::chrono::steady_clock::now() + LockPatience;
+        std::chrono::microseconds pause{100};
+        while (flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno != EWOULDBLOCK)
+                return false;
+            if (std::chrono::steady_clock::now() > deadline)
+                fail(QStringLiteral("Cannot lock"), directory,
+                     QStringLiteral("another program holds the lock"));
+            std::this_thread::sleep_for(pause);
+            pause = std::min<std::chrono::microseconds>(2 * pause, LongestLockPause);
+        }
+        return true;
+    }
+
+private:
+    int descriptor_;
+};
+
 } // namespace
 
 QtFileSystem::QtFileSystem(qint64 readLimit) : readLimit_(std::max<qint64>(readLimit, 0)) {}
@@ -134,34 +196,127 @@ qint64 QtFileSystem::countLines(const QString& path) {
     return last == '\n' ? lines : lines + 1;
 }
 
+QByteArray QtFileSystem::readRange(QFile& file, qint64 from, qint64 size) const {
+    QByteArray bytes(size, Qt::Uninitialized);
+    if (!file.seek(from))
+        fail(QStringLiteral("Cannot read"), file.fileName(), file.errorString());
+    for (qint64 done = 0; done < size;) {
+        const qint64 got = file.read(bytes.data() + done, limited(size - done));
+        if (got <= 0)
+            fail(QStringLiteral("Cannot read"), file.fileName(), file.errorString());
+        done += got;
+    }
+    return bytes;
+}
+
+QString QtFileSystem::decodeLine(QFile& file, qint64 from, qint64 end) const {
+    // As decodeLogLine decodes the line whole, but piece by piece as it is
+    // read, so that only the text is held: UTF-8 while it is valid, each
+    // piece cut before a character that may go on in the next one...
+    QString text;
+    text.reserve(end - from);
+    QByteArray carried;
+    bool atLineStart = true;
+    for (qint64 at = from; at < end;) {
+        const qint64 size = limited(std::min(ChunkSize, end - at));
+        QByteArray piece = carried + readRange(file, at, size);
+        at += size;
+        if (at == end && piece.endsWith('\r'))
+            piece.chop(1);
+        const qsizetype cut = at == end ? piece.size() : characterCut(piece);
+        carried = piece.sliced(cut);
+        // ...a byte-order mark being dropped at the start of the line only.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            atLineStart ? QStringDecoder::Flag::Stateless
+                                        : QStringDecoder::Flag::Stateless |
+                                              QStringDecoder::Flag::ConvertInitialBom);
+        text += utf8.decode(QByteArrayView(piece).first(cut));
+        if (utf8.hasError()) {
+            text.clear();
+            return decodeWindows1252Line(file, from, end);
+        }
+        atLineStart = atLineStart && cut == 0;
+    }
+    return text;
+}
+
+QString QtFileSystem::decodeWindows1252Line(QFile& file, qint64 from, qint64 end) const {
+    QString text;
+    text.reserve(end - from);
+    for (qint64 at = from; at < end;) {
+        const qint64 size = limited(std::min(ChunkSize, end - at));
+        QByteArray piece = readRange(file, at, size);
+        at += size;
+        text += decodeWindows1252(at == end ? withoutCarriageReturn(piece) : piece);
+    }
+    return text;
+}
+
 QString QtFileSystem::readLastLine(const QString& path) {
     QFile file(path);
     openOrFail(file, QIODevice::ReadOnly, QStringLiteral("Cannot open"));
-    QByteArray tail;
-    qint64 position = file.size();
-    qsizetype lineStart = -1;
-    bool atFileEnd = true;
+    qint64 lineEnd = file.size();
+    qint64 lineStart = 0;
+    // Blocks are read backwards from the end, each searched alone for the
+    // line end before the last line; the line is then put together once, so
+    // that time and memory grow with its length only.
+    QByteArray block;
+    qint64 blockStart = lineEnd;
+    int blocks = 0;
     qint64 readSize = limited(FirstTailSize);
-    while (position > 0 && lineStart < 0) {
-        const qint64 size = std::min<qint64>(readSize, position);
+    while (blockStart > 0) {
+        const qint64 size = std::min(readSize, blockStart);
         readSize = limited(std::min(2 * readSize, ChunkSize));
-        position -= size;
-        if (!file.seek(position))
-            fail(QStringLiteral("Cannot read"), path, file.errorString());
-        const QByteArray block = file.read(size);
-        if (block.size() != size)
-            fail(QStringLiteral("Cannot read"), path, file.errorString());
-        tail.prepend(block);
+        blockStart -= size;
+        block = readRange(file, blockStart, size);
+        qint64 searched = size;
         // The final line end belongs to the last line; it does not start another.
-        if (atFileEnd && tail.endsWith('\n'))
-            tail.chop(1);
-        atFileEnd = false;
-        const qsizetype newline = tail.lastIndexOf('\n');
-        if (newline >= 0)
-            lineStart = newline + 1;
+        if (++blocks == 1 && block.endsWith('\n')) {
+            --lineEnd;
+            --searched;
+        }
+        const auto* newline =
+            static_cast<const char*>(memrchr(block.constData(), '\n', std::size_t(searched)));
+        if (newline != nullptr) {
+            lineStart = blockStart + (newline - block.constData()) + 1;
+            break;
+        }
     }
-    return decodeLogLine(
-        withoutCarriageReturn(QByteArrayView(tail).sliced(std::max<qsizetype>(lineStart, 0))));
+    if (blocks > 1) {
+        block.clear(); // only the line's text is held from here on
+        return decodeLine(file, lineStart, lineEnd);
+    }
+    return decodeLogLine(withoutCarriageReturn(
+        QByteArrayView(block).sliced(lineStart - blockStart, lineEnd - lineStart)));
+}
+
+bool QtFileSystem::anyLine(const QString& path, const std::function<bool(const QString&)>& holds) {
+    QFile file(path);
+    openOrFail(file, QIODevice::ReadOnly, QStringLiteral("Cannot open"));
+    const qint64 chunkSize = limited(CountChunkSize);
+    QByteArray chunk(chunkSize, Qt::Uninitialized);
+    // The start of a line that goes on in the next piece.
+    QByteArray begun;
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), chunkSize);
+        if (got < 0)
+            fail(QStringLiteral("Cannot read"), path, file.errorString());
+        if (got == 0)
+            break;
+        QByteArrayView piece(chunk.constData(), got);
+        for (qsizetype newline; (newline = piece.indexOf('\n')) >= 0;
+             piece = piece.sliced(newline + 1)) {
+            QByteArrayView line = piece.first(newline);
+            if (!begun.isEmpty())
+                line = begun.append(line);
+            if (holds(decodeLogLine(withoutCarriageReturn(line))))
+                return true;
+            begun.clear();
+        }
+        begun.append(piece);
+    }
+    // A last line without its line end.
+    return !begun.isEmpty() && holds(decodeLogLine(withoutCarriageReturn(begun)));
 }
 
 void QtFileSystem::createEmpty(const QString& path) {
@@ -214,7 +369,7 @@ void QtFileSystem::appendLine(const QString& path, const QString& text) {
     // the end of the file, so entries of two programs never interleave.
     openOrFail(file, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
                QStringLiteral("Cannot append to"));
-    const QByteArray bytes = encodeLogText(text + QStringLiteral("\r\n"));
+    const QByteArray bytes = lineEndMissing(path) + encodeLogText(text + QStringLiteral("\r\n"));
     const qint64 written = file.write(bytes);
     // A write cut short sets no error of the file: errno tells why.
     const int error = errno;
@@ -262,4 +417,26 @@ void QtFileSystem::deleteFile(const QString& path) {
     file.setPermissions(file.permissions() | QFileDevice::WriteOwner);
     if (!file.remove())
         fail(QStringLiteral("Cannot delete"), path, file.errorString());
+}
+
+void QtFileSystem::whileLocked(const QString& directory, const std::function<void()>& operation) {
+    const QString key = QFileInfo(directory).absoluteFilePath();
+    // Not inherited by a program started meanwhile (the text viewer), which
+    // would otherwise hold the lock for as long as it runs.
+    const int descriptor = held_.contains(key) ? -1
+                                               : open(QFile::encodeName(directory).constData(),
+                                                      O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return operation(); // already held here, or a directory that cannot be locked
+    DirectoryLock lock(descriptor);
+    if (!lock.take(directory))
+        return operation();
+    held_.insert(key);
+    try {
+        operation();
+    } catch (...) {
+        held_.remove(key);
+        throw;
+    }
+    held_.remove(key);
 }

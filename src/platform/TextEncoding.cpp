@@ -11,7 +11,9 @@ constexpr char16_t windows1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-QString fromWindows1252(QByteArrayView bytes) {
+} // namespace
+
+QString decodeWindows1252(QByteArrayView bytes) {
     QString text;
     text.reserve(bytes.size());
     for (const char byte : bytes) {
@@ -21,14 +23,12 @@ QString fromWindows1252(QByteArrayView bytes) {
     return text;
 }
 
-} // namespace
-
 QString decodeLogLine(QByteArrayView bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    return fromWindows1252(bytes);
+    return decodeWindows1252(bytes);
 }
 
 QByteArray encodeLogText(const QString& text) {

@@ -320,6 +320,37 @@ private slots:
         QCOMPARE(t.messages.shown(), QList{notWritten("Meterwin_H.log")});
     }
 
+    // The page header is decided by the log as it is when the entry is
+    // written; a log that ends part way through a line gets its line end first.
+    void historyAppend_data() {
+        QTest::addColumn<int>("composedAt"); // lines of the log when the entry was composed
+        QTest::addColumn<QByteArray>("log"); // when it is written
+        QTest::addColumn<QString>("written");
+        const QByteArray lines7 = QByteArray("x\r\n").repeated(7);
+        QTest::newRow("a save since composing takes the page header")
+            << 6 << lines7 << ExampleRecord + "\r\n";
+        QTest::newRow("a page filled since composing gives the header")
+            << 45 << QByteArray("x\r\n").repeated(46) << PageHeader + ExampleRecord + "\r\n";
+        QTest::newRow("a page end at both moments")
+            << 6 << QByteArray("x\r\n").repeated(6) << PageHeader + ExampleRecord + "\r\n";
+        QTest::newRow("a last line without line end is ended") << 7 << lines7 + " 14/03/20"
+                                                               << "\r\n" + ExampleRecord + "\r\n";
+        QTest::newRow("a line end cut after CR is completed") << 7 << lines7 + "cut\r"
+                                                              << "\n" + ExampleRecord + "\r\n";
+    }
+    void historyAppend() {
+        QFETCH(int, composedAt);
+        QFETCH(QByteArray, log);
+        LogsProgram t;
+        t.installation.writeFile(HistoryLog, QByteArray("x\r\n").repeated(composedAt));
+        fill(t.sheet(), ExampleCalculation);
+        BuildHistoryEntry(t.program);
+        t.installation.writeFile(HistoryLog, log);
+        AppendHistoryLog(t.program);
+        QTEST(QString::fromUtf8(fileBytes(HistoryLog).mid(log.size())), "written");
+        QVERIFY(t.messages.shown().isEmpty());
+    }
+
     void dump_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("date"); // empty: nothing can be written
@@ -406,7 +437,8 @@ private slots:
 
     void failures_data() {
         QTest::addColumn<QString>("removed");
-        QTest::addColumn<int>("failing"); // an operation; -1 none, -2 the viewer
+        // an operation; -1 none, -2 the viewer, -3 the removed log made a directory
+        QTest::addColumn<int>("failing");
         QTest::addColumn<Command>("command");
         QTest::addColumn<QList<Message>>("messages");
         QTest::addColumn<bool>("fatal");
@@ -417,6 +449,8 @@ private slots:
         const QString history = QStringLiteral("Meterwin_H.log");
         row("create, no Log", "Log", -1, CreateLogFiles, {noDirectory("Log")});
         row("create fails", HistoryLog, int(Operation::CreateFile), CreateLogFiles,
+            {fileError("Unable to create the log files" + Permissions + End)});
+        row("history log is a directory", HistoryLog, -3, CreateLogFiles,
             {fileError("Unable to create the log files" + Permissions + End)});
         // Save ends with the results log; the history log is not written.
         row("results log missing", ResultsLog, -1, Save_Click, {missing("Meterwin.log")});
@@ -454,6 +488,8 @@ private slots:
             QVERIFY(QFile::remove(removed) || QDir(removed).removeRecursively());
         if (failing >= 0)
             t.files.failOn(Operation(failing));
+        if (failing == -3)
+            QVERIFY(QDir().mkdir(removed));
         t.desktop.opens = failing != -2;
         QTEST(EndsProgram([&] { command(t.program); }), "fatal");
         QTEST(t.messages.shown(), "messages");
@@ -495,7 +531,8 @@ private slots:
             QCOMPARE(outcome, 0);
         }
         QCOMPARE(fileBytes(ResultsLog), Created);
-        QCOMPARE(fileBytes(HistoryLog), history + "history\r\n");
+        // The new log's first record opens its first page.
+        QCOMPARE(fileBytes(HistoryLog), history + (PageHeader + "history\r\n").toUtf8());
     }
 
     // No data (no line begins with "Calorific" once spaces are trimmed), No, then

@@ -12,7 +12,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
+#include <fcntl.h>
 #include <limits>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -297,6 +300,14 @@ private slots:
         row("mixed line ends", "a\nb\r\nc\n", {"a", "b", "c"});
         row("lone CR at the end", "a\r\nb\r", {"a", "b"});
         row("UTF-8 and Windows-1252 lines", "\xc2\xa3\r\n\xa3\x35 \x80\r\n", {"£", "£5 €"});
+        // Characters of two to four bytes and byte-order marks, at the start
+        // of a line and within it, on the joins of small reads.
+        row("byte-order marks",
+            "\xef\xbb\xbf\xef\xbb\xbf"
+            "a\xe2\x82\xac\xf0\x9f\x98\x80\xef\xbb\xbf\r\n",
+            {QChar(0xFEFF) + QString::fromUtf16(u"a\u20AC\U0001F600\uFEFF")});
+        row("a character cut by the line end", "x\n\xc2\xa3\xe2\x82\r\n",
+            {"x", "\u00c2\u00a3\u00e2\u201a"});
         // Lines around the size of one read from the end.
         for (const qsizetype size : {FirstRead - 1, FirstRead, FirstRead + 1, Chunk - 1, Chunk,
                                      Chunk + 1, 3 * Chunk + 5}) {
@@ -327,6 +338,14 @@ private slots:
             QCOMPARE(files.readLines(file), lines);
             QCOMPARE(files.countLines(file), qint64(lines.size()));
             QCOMPARE(files.readLastLine(file), lines.isEmpty() ? QString() : lines.last());
+            QStringList scanned;
+            QVERIFY(!files.anyLine(file,
+                                   [&](const QString& line) { return (scanned << line, false); }));
+            QCOMPARE(scanned, lines);
+            int asked = 0; // the scan stops at the first line that holds
+            QCOMPARE(files.anyLine(file, [&](const QString&) { return ++asked > 0; }),
+                     !lines.isEmpty());
+            QCOMPARE(asked, std::min<int>(1, lines.size()));
             if (content.size() > 64)
                 break;
         }
@@ -356,6 +375,50 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FileFailure, files.readLines(file));
         QVERIFY_THROWS_EXCEPTION(FileFailure, files.countLines(file));
         QVERIFY_THROWS_EXCEPTION(FileFailure, files.readLastLine(file));
+    }
+
+    // An entry never continues a line that a crash or a cut copy left open.
+    void appendEndsADamagedLine_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        row("empty file", QByteArray(), QByteArray("new\r\n"));
+        row("whole lines", QByteArray("a\r\n"), QByteArray("a\r\nnew\r\n"));
+        row("line feed alone", QByteArray("a\n"), QByteArray("a\nnew\r\n"));
+        row("no line end", QByteArray("a\r\n 14/03"), QByteArray("a\r\n 14/03\r\nnew\r\n"));
+        row("cut after CR", QByteArray("a\r"), QByteArray("a\r\nnew\r\n"));
+    }
+    void appendEndsADamagedLine() {
+        QFETCH(QByteArray, before);
+        const QString file = path("Meterwin_H.log");
+        writeBytes(file, before);
+        QtFileSystem().appendLine(file, QStringLiteral("new"));
+        QTEST(bytesOf(file), "after");
+    }
+
+    // The lock of a directory excludes every other open of it until the
+    // operation ends, by return or by exception; this program may take it again
+    // meanwhile.
+    void directoryLock() {
+        QtFileSystem files;
+        const int other = open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY);
+        QVERIFY(other >= 0);
+        const auto othersMayLock = [&] {
+            const bool may = flock(other, LOCK_EX | LOCK_NB) == 0;
+            flock(other, LOCK_UN);
+            return may;
+        };
+        int ran = 0;
+        files.whileLocked(dir.path(), [&] {
+            QVERIFY(!othersMayLock());
+            files.whileLocked(dir.path(), [&] { ++ran; });
+            ++ran;
+        });
+        QCOMPARE(ran, 2);
+        QVERIFY(othersMayLock());
+        QVERIFY_THROWS_EXCEPTION(
+            FileFailure, files.whileLocked(dir.path(), [] { throw FileFailure("inside"); }));
+        QVERIFY(othersMayLock());
+        close(other);
     }
 
     // Renaming and replacing happen in one step; a failure keeps the old file.

@@ -1,14 +1,25 @@
 // Two programs saving into one installation at the same moment (two
 // instances are allowed): every report block and history record arrives
 // whole and none is lost, since each entry is one write at the end of a file
-// opened for appending.
+// opened for appending, and the archive and the page headers work under a
+// lock of the logs that a program's death releases.
+#include "calc/Calc_Click.h"
+#include "logs/ArchiveResultsLog.h"
+#include "logs/SaveCommand.h"
+#include "platform/QtFileSystem.h"
+#include "shell/Startup.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 
+#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,8 +40,10 @@ QProcess* startSaving(const QString& directory, const QString& program, int runs
 }
 
 bool finished(QProcess* process) {
-    const bool ok = process->waitForFinished(-1) && process->exitStatus() == QProcess::NormalExit &&
-                    process->exitCode() == 0;
+    // One that ended while events were handled has finished already.
+    const bool ok = (process->state() == QProcess::NotRunning || process->waitForFinished(-1)) &&
+                    process->error() != QProcess::FailedToStart &&
+                    process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
     delete process;
     return ok;
 }
@@ -57,6 +70,47 @@ QList<QByteArray> reportBlocks(const QByteArray& log) {
         blocks.last() += time ? QByteArray() : line + "\r\n";
     }
     return blocks;
+}
+
+// Saves of readings `first` to `first + count - 1`, one program each, noted "Save <reading>".
+const QString NumberedSaves =
+    R"(for r in $(seq %1 %2); do "$0" --dir "$1" calc --date1 01/12/2008 --read1 1000 )"
+    R"(--date2 28/02/2009 --read2 "$r" --notes "Save $r" --save >/dev/null 2>&1 || exit 1; done)";
+
+QProcess* startNumberedSaves(const QString& directory, int first, int count) {
+    auto* process = new QProcess;
+    process->start("/bin/sh",
+                   {"-c", NumberedSaves.arg(first).arg(first + count - 1), MW_CLI_PATH, directory});
+    return process;
+}
+
+// How often each note "Save <reading>" stands in the results log and its
+// archives, and each reading in a record of the history log.
+QHash<QByteArray, int> notesSaved(const TemporaryInstallation& dir) {
+    QHash<QByteArray, int> notes;
+    QDirIterator logs(dir.path() + "/Log", {"Meterwin*.log"}, QDir::Files);
+    while (logs.hasNext()) {
+        const QString log = logs.next();
+        if (log.endsWith("_H.log"))
+            continue;
+        const QList<QByteArray> lines = body(dir.readFile("Log/" + QFileInfo(log).fileName()));
+        for (const QByteArray& line : lines)
+            if (line.startsWith("Save "))
+                ++notes[line];
+    }
+    return notes;
+}
+
+// Each save not found exactly once, in order.
+QStringList notOnce(const QHash<QByteArray, int>& found, int saves, const char* where) {
+    QStringList problems;
+    for (int first : {2000, 3000, 4000})
+        for (int reading = first + 1; reading <= first + saves; ++reading) {
+            const int count = found.value("Save " + QByteArray::number(reading));
+            if (count != 1)
+                problems << QString("%1 times in %2: %3").arg(count).arg(where).arg(reading);
+        }
+    return problems;
 }
 
 void install(const TemporaryInstallation& dir) {
@@ -131,6 +185,94 @@ private slots:
             QCOMPARE(seen.value("Instance " + program.toUtf8() + ", pong"), RunsPerProgram / 2);
             QCOMPARE(seen.value(program.toUtf8()), RunsPerProgram);
         }
+    }
+
+    // Archives and saves of this program beside the saves of two others:
+    // every save lands once, in the results log or an archive, and the
+    // history log's page headers stand every 40 lines.
+    void archiveBesideSaves() {
+        TemporaryInstallation shared;
+        install(shared);
+        constexpr int Saves = 40;
+        QList<QProcess*> savers{startNumberedSaves(shared.path(), 2001, Saves),
+                                startNumberedSaves(shared.path(), 3001, Saves)};
+        TestProgram t;
+        LoadMeterwinMain(t.program, {{}, true, false});
+        // A slow disk widens the moments between the archive's copy and its
+        // renaming, and between the count of the history log and the append.
+        using Op = FaultyFileSystem::Operation;
+        t.files.failOn(Op::RenameFile, 0, {}, FaultyFileSystem::Fault::Pauses);
+        t.files.failOn(Op::AppendLine, 0, "_H.log", FaultyFileSystem::Fault::Pauses);
+        int archives = 0, ownSaves = 0;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 15000 && ownSaves < Saves) {
+            Archive_Click(t.program);
+            archives += t.sheet().Status.caption == "Results Log File Archived";
+            t.sheet().Status.caption.clear();
+            ++ownSaves;
+            Sheet& s = t.sheet();
+            s.Date1.text = "01/12/2008", s.NRead1.text = "1000", s.Date2.text = "28/02/2009";
+            s.NRead2.text = QString::number(4000 + ownSaves), s.AutoSave.value = 1;
+            s.Notes.text = "Save " + s.NRead2.text;
+            Calc_Click(t.program);
+            QTest::qWait(10);
+        }
+        for (QProcess* saver : savers)
+            QVERIFY(finished(saver));
+        for (const Message& shown : t.messages.shown())
+            QVERIFY2(shown.title == "Meterwin Archive Results Log File" ||
+                         shown.text.startsWith("There is no data to archive!"),
+                     qPrintable(shown.text));
+        qInfo("%d archives and %d saves beside %d saves of two programs", archives, ownSaves,
+              2 * Saves);
+        QVERIFY(archives > 0);
+
+        QCOMPARE(ownSaves, Saves);
+        const QList<QByteArray> history = body(shared.readFile("Log/Meterwin_H.log"));
+        QHash<QByteArray, int> records;
+        QStringList misplaced;
+        for (qsizetype i = 0; i < history.size(); ++i) {
+            const bool header = i % 40 < 4; // of pages of 40 lines after the file header
+            if (header ? history[i] != pageHeader_[i % 40] : pageHeader_.contains(history[i]))
+                misplaced << QString("line %1: %2").arg(i + 7).arg(history[i]);
+            else if (!header)
+                ++records["Save " + history[i].mid(13, 7).trimmed()];
+        }
+        QCOMPARE(misplaced, QStringList());
+        QCOMPARE(notOnce(notesSaved(shared), Saves, "the results logs") +
+                     notOnce(records, Saves, "the history log"),
+                 QStringList());
+    }
+
+    // A program killed while it holds the lock of the logs: the save of
+    // another waits for it meanwhile and goes through once it has died.
+    void deadHolderReleasesTheLock() {
+        TemporaryInstallation shared;
+        install(shared);
+        int locked[2];
+        QVERIFY(pipe(locked) == 0);
+        const pid_t holder = fork();
+        if (holder == 0) {
+            QtFileSystem().whileLocked("Log", [&] {
+                const char held = 'x';
+                if (write(locked[1], &held, 1) == 1)
+                    pause();
+            });
+            _exit(1);
+        }
+        char held = 0;
+        QVERIFY(holder > 0 && read(locked[0], &held, 1) == 1);
+        QProcess* saver = startNumberedSaves(shared.path(), 5000, 1);
+        QVERIFY(!saver->waitForFinished(1000)); // waits for the lock
+        QVERIFY(kill(holder, SIGKILL) == 0 && waitpid(holder, nullptr, 0) == holder);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(finished(saver));
+        QVERIFY(clock.elapsed() < 5000);
+        close(locked[0]), close(locked[1]);
+        QCOMPARE(notesSaved(shared).value("Save 5000"), 1);
+        QCOMPARE(body(shared.readFile("Log/Meterwin_H.log")).size(), 5);
     }
 };
 

@@ -51,9 +51,10 @@ const QList<std::pair<const char*, void (*)(Program&)>> Commands = {
     {"Archive", Archive_Click},
     {"error dump", dumpError}};
 using Op = FaultyFileSystem::Operation;
-const QStringList OperationNames = QString("exists|read lines|count lines|read last line|create "
-                                           "empty|create|append|replace|copy|delete|rename|size")
-                                       .split(u'|');
+const QStringList OperationNames =
+    QString("exists|read lines|count lines|read last line|create "
+            "empty|create|append|replace|copy|delete|rename|size|any line|lock")
+        .split(u'|');
 using Files = QMap<QString, QByteArray>; // Data and Log by relative path
 
 const QString DataDir = "Data", Ini = "Data/Meterwin.ini", LogDir = "Log";
@@ -211,10 +212,12 @@ QList<Step> steps(const QString& calls, const QByteArray& outcome) {
 }
 // Each command's file operations in the order it makes them.
 QList<Step> stepsOf(int command) {
-    const QString results = "exists Log,exists Log/Meterwin.log,append Log/Meterwin.log";
+    const QString results = "exists Log,exists Log/Meterwin.log,lock Log,append Log/Meterwin.log";
     const QList<Step> save =
         steps(results, ResultsLost) +
-        steps("exists Log,exists Log/Meterwin_H.log,append Log/Meterwin_H.log", HistoryLost);
+        steps("exists Log,exists Log/Meterwin_H.log,lock Log,count lines Log/Meterwin_H.log,append "
+              "Log/Meterwin_H.log",
+              HistoryLost);
     const QList<Step> getLast =
         steps("exists Log,exists Log/Meterwin_H.log,read last line Log/Meterwin_H.log", LogRead);
     const QString readConfig =
@@ -244,13 +247,14 @@ QList<Step> stepsOf(int command) {
     case ResetData:
         return steps(readConfig, ConfigRead);
     case Archive:
-        return steps("exists Log,exists Log/Meterwin.log,read lines Log/Meterwin.log",
+        return steps("exists Log,exists Log/Meterwin.log,any line Log/Meterwin.log",
                      ArchiveFailed) +
-               steps("exists Log/Meterwin_090301_1.log,copy Log/Meterwin.log,replace" + newLog +
-                         ",rename" + newLog,
+               steps("lock Log,any line Log/Meterwin.log,exists Log/Meterwin_090301_1.log,copy "
+                     "Log/Meterwin.log,replace" +
+                         newLog + ",rename" + newLog,
                      AskedArchiveFailed);
     case ErrorDump:
-        return steps("append Log/Meterwin.log", Dumped);
+        return steps("lock Log,append Log/Meterwin.log", Dumped);
     }
     return {};
 }

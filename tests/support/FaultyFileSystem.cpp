@@ -4,6 +4,7 @@
 #include "support/Restrictions.h"
 
 #include <QFileInfo>
+#include <QThread>
 #include <algorithm>
 
 namespace {
@@ -37,6 +38,10 @@ bool FaultyFileSystem::check(Operation operation, const QString& path,
         ++rule.seen;
         if (rule.nth != 0 && rule.nth != rule.seen)
             continue;
+        if (rule.fault == Fault::Pauses) {
+            QThread::msleep(20);
+            continue;
+        }
         const bool writes = operation == Operation::CreateFile ||
                             operation == Operation::AppendLine ||
                             operation == Operation::ReplaceFile || operation == Operation::CopyFile;
@@ -75,6 +80,12 @@ qint64 FaultyFileSystem::countLines(const QString& path) {
 QString FaultyFileSystem::readLastLine(const QString& path) {
     check(Operation::ReadLastLine, path);
     return inner_.readLastLine(path);
+}
+
+bool FaultyFileSystem::anyLine(const QString& path,
+                               const std::function<bool(const QString&)>& holds) {
+    check(Operation::AnyLine, path);
+    return inner_.anyLine(path, holds);
 }
 
 void FaultyFileSystem::createEmpty(const QString& path) {
@@ -120,4 +131,10 @@ void FaultyFileSystem::renameFile(const QString& from, const QString& to) {
 void FaultyFileSystem::deleteFile(const QString& path) {
     check(Operation::DeleteFile, path);
     inner_.deleteFile(path);
+}
+
+void FaultyFileSystem::whileLocked(const QString& directory,
+                                   const std::function<void()>& operation) {
+    check(Operation::Lock, directory);
+    inner_.whileLocked(directory, operation);
 }

@@ -10,7 +10,8 @@
 // The machine's file system with faults on request: a chosen kind of
 // operation throws FileFailure, on every call or only on its nth call from
 // the moment the fault is set, optionally only for paths with a given ending.
-// A write may instead stop part way, as on a full disk. Each call is counted
+// A write may instead stop part way, as on a full disk, and any operation
+// may be slow. Each call is counted
 // and journalled, so a test can also see what was done.
 class FaultyFileSystem final : public FileSystem {
 public:
@@ -27,12 +28,15 @@ public:
         DeleteFile,
         RenameFile, // the path is either end of the renaming
         FileSize,
+        AnyLine,
+        Lock, // whileLocked: fails before running the operation
     };
-    static constexpr int OperationCount = 12;
+    static constexpr int OperationCount = 14;
 
     enum class Fault {
-        Fails,     // throws FileFailure before touching anything
-        WritesPart // writes about half of its bytes, then fails as the disk does
+        Fails,      // throws FileFailure before touching anything
+        WritesPart, // writes about half of its bytes, then fails as the disk does
+        Pauses      // waits 20 ms, as a slow disk, then does its work
     };
 
     // One call, as the journal holds it.
@@ -64,6 +68,7 @@ public:
     QStringList readLines(const QString& path) override;
     qint64 countLines(const QString& path) override;
     QString readLastLine(const QString& path) override;
+    bool anyLine(const QString& path, const std::function<bool(const QString&)>& holds) override;
     void createEmpty(const QString& path) override;
     bool createFile(const QString& path, const QString& content) override;
     void appendLine(const QString& path, const QString& text) override;
@@ -71,6 +76,7 @@ public:
     void copyFile(const QString& from, const QString& to) override;
     void renameFile(const QString& from, const QString& to) override;
     void deleteFile(const QString& path) override;
+    void whileLocked(const QString& directory, const std::function<void()>& operation) override;
 
 private:
     struct FaultRule {
