@@ -176,22 +176,29 @@ QStringList QtFileSystem::readLines(const QString& path) {
     return lines;
 }
 
-qint64 QtFileSystem::countLines(const QString& path) {
+void QtFileSystem::readPieces(const QString& path,
+                              const std::function<bool(QByteArrayView)>& take) const {
     QFile file(path);
     openOrFail(file, QIODevice::ReadOnly, QStringLiteral("Cannot open"));
     const qint64 chunkSize = limited(CountChunkSize);
     QByteArray chunk(chunkSize, Qt::Uninitialized);
-    qint64 lines = 0;
-    char last = '\n';
     for (;;) {
         const qint64 got = file.read(chunk.data(), chunkSize);
         if (got < 0)
             fail(QStringLiteral("Cannot read"), path, file.errorString());
-        if (got == 0)
-            break;
-        lines += countNewlines(chunk.constData(), got);
-        last = chunk.at(got - 1);
+        if (got == 0 || !take(QByteArrayView(chunk.constData(), got)))
+            return;
     }
+}
+
+qint64 QtFileSystem::countLines(const QString& path) {
+    qint64 lines = 0;
+    char last = '\n';
+    readPieces(path, [&](QByteArrayView piece) {
+        lines += countNewlines(piece.data(), piece.size());
+        last = piece.back();
+        return true;
+    });
     // A last line without its line end still counts.
     return last == '\n' ? lines : lines + 1;
 }
@@ -291,32 +298,26 @@ QString QtFileSystem::readLastLine(const QString& path) {
 }
 
 bool QtFileSystem::anyLine(const QString& path, const std::function<bool(const QString&)>& holds) {
-    QFile file(path);
-    openOrFail(file, QIODevice::ReadOnly, QStringLiteral("Cannot open"));
-    const qint64 chunkSize = limited(CountChunkSize);
-    QByteArray chunk(chunkSize, Qt::Uninitialized);
+    bool found = false;
     // The start of a line that goes on in the next piece.
     QByteArray begun;
-    for (;;) {
-        const qint64 got = file.read(chunk.data(), chunkSize);
-        if (got < 0)
-            fail(QStringLiteral("Cannot read"), path, file.errorString());
-        if (got == 0)
-            break;
-        QByteArrayView piece(chunk.constData(), got);
+    readPieces(path, [&](QByteArrayView piece) {
         for (qsizetype newline; (newline = piece.indexOf('\n')) >= 0;
              piece = piece.sliced(newline + 1)) {
             QByteArrayView line = piece.first(newline);
             if (!begun.isEmpty())
                 line = begun.append(line);
-            if (holds(decodeLogLine(withoutCarriageReturn(line))))
-                return true;
+            if (holds(decodeLogLine(withoutCarriageReturn(line)))) {
+                found = true;
+                return false;
+            }
             begun.clear();
         }
         begun.append(piece);
-    }
+        return true;
+    });
     // A last line without its line end.
-    return !begun.isEmpty() && holds(decodeLogLine(withoutCarriageReturn(begun)));
+    return found || (!begun.isEmpty() && holds(decodeLogLine(withoutCarriageReturn(begun))));
 }
 
 void QtFileSystem::createEmpty(const QString& path) {

@@ -33,6 +33,9 @@ public:
 private:
     qint64 limited(qint64 size) const;
     QByteArray readRange(QFile& file, qint64 from, qint64 size) const;
+    // Reads a file from its start in pieces, handing each to `take` until it
+    // returns false or the file ends.
+    void readPieces(const QString& path, const std::function<bool(QByteArrayView)>& take) const;
     // The text of the line between the offsets, without a final CR.
     QString decodeLine(QFile& file, qint64 from, qint64 end) const;
     QString decodeWindows1252Line(QFile& file, qint64 from, qint64 end) const;
