@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
@@ -230,6 +231,10 @@ void measure(const Reference& reference) {
 
     results = QFileInfo(ResultsLog).size();
     const QString archive = QStringLiteral("Log/Meterwin_140620_1.log");
+    // The anchor: a plain copy of the same file, the least an archive must do.
+    step("  anchor: copy of the results log (QFile::copy)",
+         [&] { QFile::copy(ResultsLog, ResultsLog + QStringLiteral(".anchor")); });
+    QFile::remove(ResultsLog + QStringLiteral(".anchor"));
     step("Archive, 100 MB results log (Archive_Click)", [&] { Archive_Click(b.program); });
     check(s.Status.caption == QStringLiteral("Results Log File Archived"), "Archived");
     check(QFileInfo(archive).size() == results, "the archive holds the whole results log");
@@ -241,6 +246,11 @@ void measure(const Reference& reference) {
     s.Date1.text.clear();
     s.NRead1.text.clear();
     step("Get Last, 64 MiB last line without line end", [&] { Get_Last_Click(b.program); });
+    step("  anchor: tail -n 1 on the same history log", [&] {
+        QProcess::execute(QStringLiteral("sh"),
+                          {QStringLiteral("-c"), QStringLiteral("tail -n 1 ") + HistoryLog +
+                                                     QStringLiteral(" >/dev/null")});
+    });
     check(s.Status.caption == QStringLiteral("No Data To Restore") && s.Date1.text.isEmpty() &&
               s.NRead1.text.isEmpty(),
           "Get Last restores nothing from the damaged line");

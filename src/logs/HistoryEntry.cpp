@@ -40,19 +40,11 @@ QString record(const Sheet& s, const QString& vatRate, const RegionalForms& form
     const auto money = [&](const TextField& field, int width) {
         return moneyAligned(field.text, width, width, forms);
     };
-    return QStringList{rightAligned(s.Date2.text, 11, 11),
-                       rightAligned(s.NRead2.text, 7, 7),
-                       rightAligned(units, 12, 10),
-                       money(s.NRate1, 7),
-                       money(s.NRate2, 7),
-                       rightAligned(s.BreakP.text, 5, 5),
-                       rightAligned(s.CalVal.text, 9, 10),
-                       rightAligned(s.CFactor.text, 10, 10),
-                       money(s.SCharge, 6),
-                       rightAligned(vatRate, 5, 5),
-                       money(s.Disc1, 6),
-                       money(s.Disc2, 6)}
-        .join(historyFieldSeparator());
+    return joinHistoryFields({rightAligned(s.Date2.text, 11, 11), rightAligned(s.NRead2.text, 7, 7),
+                              rightAligned(units, 12, 10), money(s.NRate1, 7), money(s.NRate2, 7),
+                              rightAligned(s.BreakP.text, 5, 5), rightAligned(s.CalVal.text, 9, 10),
+                              rightAligned(s.CFactor.text, 10, 10), money(s.SCharge, 6),
+                              rightAligned(vatRate, 5, 5), money(s.Disc1, 6), money(s.Disc2, 6)});
 }
 
 // The lines of the history log, or nothing after telling the user that it

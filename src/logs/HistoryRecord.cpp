@@ -2,7 +2,15 @@
 
 #include "platform/SpaceTrim.h"
 
+#include <QRegularExpression>
 #include <array>
+
+QString joinHistoryFields(QStringList fields) {
+    static const QRegularExpression separatorInside(QStringLiteral(", +"));
+    for (QString& field : fields)
+        field.replace(separatorInside, QStringLiteral(","));
+    return fields.join(historyFieldSeparator());
+}
 
 QString historyUnitText(int convertF) {
     return convertF == 1 ? QStringLiteral("Cubic Feet") : QStringLiteral("Cubic Metres");

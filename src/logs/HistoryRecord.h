@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The layout of a history record, shared by its writer and its reader: twelve
@@ -10,6 +11,11 @@ inline QString historyFieldSeparator() {
     return QStringLiteral(", ");
 }
 constexpr qsizetype HistoryRecordFields = 12;
+
+// The fields joined into a record. A comma followed by blanks inside a field
+// (a setting typed as "1.0, x", which its check reads as 1.0) keeps its comma
+// alone, so that the record still has exactly its twelve fields.
+QString joinHistoryFields(QStringList fields);
 
 // The unit text of the third field: `ConvertF` 1 is hundreds of cubic feet.
 QString historyUnitText(int convertF);

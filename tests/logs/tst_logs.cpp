@@ -278,6 +278,9 @@ private slots:
             QString(noSymbol).replace(" 14/03/2026", "14. 03. 2026."), "hr_HR");
         row("en_GB, a long rate", 7, "NRate1=£0.1abcdefgh",
             QString(ExampleRecord).replace("0.07000", "0.1abcdefgh"));
+        row("a setting typed with a comma and a blank keeps twelve fields", 7,
+            "CFactor=1.022640,  x",
+            QString(ExampleRecord).replace("  1.022640", "1.022640,x"));
     }
 
     void history() {
