@@ -2,8 +2,8 @@
 
 #include "BenchProgram.h"
 
+#include "commands/GetLast.h"
 #include "platform/SpaceTrim.h"
-#include "shell/GetLast.h"
 
 #include <vector>
 

@@ -13,14 +13,14 @@
 // what the step itself added at its height.
 
 #include "BenchProgram.h"
-#include "calc/Calc_Click.h"
-#include "logs/ArchiveResultsLog.h"
-#include "logs/SaveCommand.h"
+#include "commands/ArchiveResultsLog.h"
+#include "commands/Calc_Click.h"
+#include "commands/GetLast.h"
+#include "commands/SaveCommand.h"
+#include "commands/Startup.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
 #include "platform/TextEncoding.h"
-#include "shell/GetLast.h"
-#include "shell/Startup.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -8,9 +8,9 @@
 
 #include "FuzzProgram.h"
 
+#include "commands/ReadConfiguration.h"
 #include "platform/ProgramEnd.h"
-#include "shell/ConfigurationFile.h"
-#include "shell/ReadConfiguration.h"
+#include "settings/ConfigurationFile.h"
 
 #include <QFile>
 

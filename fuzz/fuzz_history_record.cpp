@@ -11,14 +11,14 @@
 
 #include "FuzzProgram.h"
 
-#include "calc/Calc_Click.h"
+#include "commands/Calc_Click.h"
+#include "commands/ConvertF_Click.h"
+#include "commands/GetLast.h"
 #include "logs/LogFiles.h"
 #include "logs/LogPaths.h"
 #include "platform/ProgramEnd.h"
 #include "platform/SpaceTrim.h"
-#include "settings/ConvertF_Click.h"
 #include "settings/TaxLabels.h"
-#include "shell/GetLast.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "FuzzSupport.h"
 
 #include "calc/Sheet.h"
+#include "commands/GetLast.h"
 #include "platform/QtFileSystem.h"
-#include "shell/GetLast.h"
 
 #include <QFile>
 #include <QTemporaryDir>

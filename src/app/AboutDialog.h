@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/Program.h"
-#include "shell/AboutBox.h"
+#include "commands/AboutBox.h"
 
 #include <QDialog>
 #include <memory>

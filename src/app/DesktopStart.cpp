@@ -1,7 +1,7 @@
 #include "app/DesktopStart.h"
 
+#include "commands/Startup.h"
 #include "platform/ProgramEnd.h"
-#include "shell/Startup.h"
 
 std::unique_ptr<MeterwinMain> StartMeterwinMain(Program& program, const QStringList& arguments,
                                                 const ConfigurationPermission& permission) {

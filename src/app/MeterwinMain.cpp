@@ -5,11 +5,11 @@
 #include "app/LogoArt.h"
 #include "app/NotesValidator.h"
 #include "app/WindowCommands.h"
-#include "calc/StatusLine.h"
+#include "commands/Activation.h"
+#include "commands/Timer1_Timer.h"
+#include "commands/WebPage.h"
 #include "logs/ErrorDump.h"
 #include "platform/ProgramEnd.h"
-#include "shell/Activation.h"
-#include "shell/WebPage.h"
 #include "ui_MeterwinMain.h"
 
 #include <QCloseEvent>

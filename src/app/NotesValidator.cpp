@@ -1,6 +1,6 @@
 #include "app/NotesValidator.h"
 
-#include "shell/NotesLength.h"
+#include "commands/NotesLength.h"
 
 QValidator::State NotesValidator::validate(QString& input, int&) const {
     return characterCount(input) > NotesCharacterLimit ? Invalid : Acceptable;

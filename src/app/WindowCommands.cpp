@@ -1,16 +1,16 @@
 #include "app/WindowCommands.h"
 
-#include "calc/Calc_Click.h"
-#include "logs/ArchiveResultsLog.h"
-#include "logs/SaveCommand.h"
-#include "logs/ViewLogs.h"
-#include "settings/ConvertF_Click.h"
-#include "shell/ClearCommand.h"
-#include "shell/GetLast.h"
-#include "shell/HelpCommand.h"
-#include "shell/ResetData.h"
-#include "shell/SaveData.h"
-#include "shell/WindowOptions.h"
+#include "commands/ArchiveResultsLog.h"
+#include "commands/Calc_Click.h"
+#include "commands/ClearCommand.h"
+#include "commands/ConvertF_Click.h"
+#include "commands/GetLast.h"
+#include "commands/HelpCommand.h"
+#include "commands/ResetData.h"
+#include "commands/SaveCommand.h"
+#include "commands/SaveData.h"
+#include "commands/ViewLogs.h"
+#include "commands/WindowOptions.h"
 
 QList<std::pair<QString, WindowCommand>> ButtonCommands() {
     return {

@@ -5,6 +5,3 @@
 // Puts a success message on the status line and starts `Timer1`, whose next
 // tick, two seconds later, empties the line again.
 void ShowStatus(Sheet& sheet, const QString& text);
-
-// The tick of `Timer1`.
-void Timer1_Timer(Sheet& sheet);

@@ -1,6 +1,6 @@
 #include "CalcRequest.h"
 
-#include "shell/NotesLength.h"
+#include "commands/NotesLength.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include "ConsoleMessageBoxes.h"
 #include "SheetJson.h"
 #include "StandardOutput.h"
-#include "calc/Calc_Click.h"
 #include "calc/SheetFields.h"
+#include "commands/Calc_Click.h"
+#include "commands/ConvertF_Click.h"
+#include "commands/Startup.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
-#include "settings/ConvertF_Click.h"
-#include "shell/Startup.h"
 
 #include <QDir>
 #include <QTextStream>

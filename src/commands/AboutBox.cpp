@@ -1,7 +1,7 @@
-#include "shell/AboutBox.h"
+#include "commands/AboutBox.h"
 
-#include "shell/ProgramVersion.h"
-#include "shell/WebPage.h"
+#include "commands/ProgramVersion.h"
+#include "commands/WebPage.h"
 
 void frmAbout_Load(AboutBox& box) {
     box.title = QStringLiteral("About Meterwin");

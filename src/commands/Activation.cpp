@@ -1,4 +1,4 @@
-#include "shell/Activation.h"
+#include "commands/Activation.h"
 
 void MeterwinMain_Activate(Sheet& sheet) {
     sheet.Save.enabled = false;

@@ -1,7 +1,7 @@
-#include "logs/ArchiveResultsLog.h"
+#include "commands/ArchiveResultsLog.h"
 
 #include "calc/StatusLine.h"
-#include "logs/LogCommandMessages.h"
+#include "commands/LogCommandMessages.h"
 #include "logs/LogPaths.h"
 #include "platform/SpaceTrim.h"
 

@@ -1,4 +1,4 @@
-#include "calc/Calc_Click.h"
+#include "commands/Calc_Click.h"
 
 #include "calc/CalculateActual.h"
 #include "calc/CalculatePrediction.h"

@@ -1,8 +1,8 @@
-#include "shell/ClearCommand.h"
+#include "commands/ClearCommand.h"
 
 #include "calc/StatusLine.h"
+#include "commands/ClearEntries.h"
 #include "settings/ClearResults.h"
-#include "shell/ClearEntries.h"
 
 void Clear_Click(Program& program) {
     Sheet& s = program.sheet;

@@ -1,4 +1,4 @@
-#include "shell/ClearEntries.h"
+#include "commands/ClearEntries.h"
 
 #include "logs/ErrorDump.h"
 

@@ -2,6 +2,5 @@
 
 #include "calc/Sheet.h"
 
-// The volume captions and tooltips for the unit of the readings: hundreds of
-// cubic feet when `ConvertF` is ticked, cubic metres otherwise. No number changes.
+// The unit check box: the captions follow the unit of the readings.
 void ConvertF_Click(Sheet& sheet);

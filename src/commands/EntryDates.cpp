@@ -1,4 +1,4 @@
-#include "shell/EntryDates.h"
+#include "commands/EntryDates.h"
 
 namespace {
 

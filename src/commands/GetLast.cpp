@@ -1,11 +1,11 @@
-#include "shell/GetLast.h"
+#include "commands/GetLast.h"
 
 #include "calc/StatusLine.h"
+#include "commands/EntryDates.h"
 #include "logs/ErrorDump.h"
 #include "logs/HistoryRecord.h"
 #include "logs/LogMessages.h"
 #include "logs/LogPaths.h"
-#include "shell/EntryDates.h"
 
 namespace {
 

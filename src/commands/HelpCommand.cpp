@@ -1,4 +1,4 @@
-#include "shell/HelpCommand.h"
+#include "commands/HelpCommand.h"
 
 #include <exception>
 

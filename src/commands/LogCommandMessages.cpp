@@ -1,4 +1,4 @@
-#include "logs/LogCommandMessages.h"
+#include "commands/LogCommandMessages.h"
 
 namespace {
 

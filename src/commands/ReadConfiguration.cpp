@@ -1,12 +1,12 @@
-#include "shell/ReadConfiguration.h"
+#include "commands/ReadConfiguration.h"
 
+#include "commands/ConvertF_Click.h"
+#include "commands/WindowOptions.h"
 #include "logs/ErrorDump.h"
 #include "platform/DecimalText.h"
 #include "platform/SpaceTrim.h"
 #include "settings/CheckSettings.h"
-#include "settings/ConvertF_Click.h"
-#include "shell/ConfigurationFile.h"
-#include "shell/WindowOptions.h"
+#include "settings/ConfigurationFile.h"
 
 #include <cmath>
 

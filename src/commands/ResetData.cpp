@@ -1,9 +1,9 @@
-#include "shell/ResetData.h"
+#include "commands/ResetData.h"
 
 #include "calc/StatusLine.h"
+#include "commands/EntryDates.h"
+#include "commands/ReadConfiguration.h"
 #include "settings/ClearResults.h"
-#include "shell/EntryDates.h"
-#include "shell/ReadConfiguration.h"
 
 void Reset_Defaults_Click(Program& program) {
     Sheet& s = program.sheet;

@@ -1,4 +1,4 @@
-#include "logs/SaveCommand.h"
+#include "commands/SaveCommand.h"
 
 #include "logs/LogFiles.h"
 

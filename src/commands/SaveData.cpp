@@ -1,11 +1,11 @@
-#include "shell/SaveData.h"
+#include "commands/SaveData.h"
 
 #include "calc/StatusLine.h"
+#include "commands/EntryDates.h"
 #include "logs/ErrorDump.h"
 #include "settings/CheckSettings.h"
+#include "settings/ConfigurationFile.h"
 #include "settings/CostFields.h"
-#include "shell/ConfigurationFile.h"
-#include "shell/EntryDates.h"
 
 #include <QStringList>
 

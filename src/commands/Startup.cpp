@@ -1,12 +1,12 @@
-#include "shell/Startup.h"
+#include "commands/Startup.h"
 
+#include "commands/ClearEntries.h"
+#include "commands/GetLast.h"
+#include "commands/ReadConfiguration.h"
 #include "logs/ErrorDump.h"
 #include "logs/LogFiles.h"
 #include "settings/ClearResults.h"
 #include "settings/TaxLabels.h"
-#include "shell/ClearEntries.h"
-#include "shell/GetLast.h"
-#include "shell/ReadConfiguration.h"
 
 namespace {
 

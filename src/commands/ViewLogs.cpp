@@ -1,6 +1,6 @@
-#include "logs/ViewLogs.h"
+#include "commands/ViewLogs.h"
 
-#include "logs/LogCommandMessages.h"
+#include "commands/LogCommandMessages.h"
 #include "logs/LogPaths.h"
 
 #include <functional>

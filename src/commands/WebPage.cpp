@@ -1,4 +1,4 @@
-#include "shell/WebPage.h"
+#include "commands/WebPage.h"
 
 #include <exception>
 

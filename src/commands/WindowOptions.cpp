@@ -1,4 +1,4 @@
-#include "shell/WindowOptions.h"
+#include "commands/WindowOptions.h"
 
 void OnTop_Click(Program& program) {
     Sheet& s = program.sheet;

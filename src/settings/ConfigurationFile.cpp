@@ -1,4 +1,4 @@
-#include "shell/ConfigurationFile.h"
+#include "settings/ConfigurationFile.h"
 
 #include "platform/DecimalText.h"
 #include "platform/RunTimeFailure.h"

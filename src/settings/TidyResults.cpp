@@ -1,8 +1,8 @@
 #include "settings/TidyResults.h"
 
 #include "settings/ClearResults.h"
-#include "settings/ConvertF_Click.h"
 #include "settings/MoneyFields.h"
+#include "settings/ReadingUnit.h"
 
 void TidyResults(Program& program) {
     Sheet& s = program.sheet;
@@ -13,7 +13,7 @@ void TidyResults(Program& program) {
     for (TextField* cost : {&s.NR2Cost, &s.NR2CostP})
         if (moneyValue(forms, cost->text) == 0)
             cost->text.clear();
-    ConvertF_Click(s);
+    ShowReadingUnit(s);
     if (forms.leadingNumber(s.Predict.text) == 0)
         ClearPredictedResults(program);
     if (s.SCharge.text.isEmpty()) {

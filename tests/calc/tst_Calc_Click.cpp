@@ -1,4 +1,4 @@
-#include "calc/Calc_Click.h"
+#include "commands/Calc_Click.h"
 #include "logs/LogFiles.h"
 #include "support/FieldLines.h"
 #include "support/TestMain.h"

@@ -1,10 +1,10 @@
-#include "logs/ArchiveResultsLog.h"
+#include "commands/ArchiveResultsLog.h"
+#include "commands/SaveCommand.h"
+#include "commands/ViewLogs.h"
 #include "logs/ErrorDump.h"
 #include "logs/HistoryEntry.h"
 #include "logs/LogFiles.h"
 #include "logs/ResultsReport.h"
-#include "logs/SaveCommand.h"
-#include "logs/ViewLogs.h"
 #include "support/SheetFields.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
@@ -279,8 +279,7 @@ private slots:
         row("en_GB, a long rate", 7, "NRate1=£0.1abcdefgh",
             QString(ExampleRecord).replace("0.07000", "0.1abcdefgh"));
         row("a setting typed with a comma and a blank keeps twelve fields", 7,
-            "CFactor=1.022640,  x",
-            QString(ExampleRecord).replace("  1.022640", "1.022640,x"));
+            "CFactor=1.022640,  x", QString(ExampleRecord).replace("  1.022640", "1.022640,x"));
     }
 
     void history() {

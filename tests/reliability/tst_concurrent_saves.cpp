@@ -3,11 +3,11 @@
 // whole and none is lost, since each entry is one write at the end of a file
 // opened for appending, and the archive and the page headers work under a
 // lock of the logs that a program's death releases.
-#include "calc/Calc_Click.h"
-#include "logs/ArchiveResultsLog.h"
-#include "logs/SaveCommand.h"
+#include "commands/ArchiveResultsLog.h"
+#include "commands/Calc_Click.h"
+#include "commands/SaveCommand.h"
+#include "commands/Startup.h"
 #include "platform/QtFileSystem.h"
-#include "shell/Startup.h"
 #include "support/TestMain.h"
 #include "support/TestProgram.h"
 

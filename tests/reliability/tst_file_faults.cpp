@@ -4,14 +4,14 @@
 // nobody, since root writes through permission bits) and a full disk. The
 // user is told exactly what happened, the program ends only where it must,
 // and no byte already in the logs or the configuration file is lost.
-#include "calc/Calc_Click.h"
-#include "logs/ArchiveResultsLog.h"
+#include "commands/ArchiveResultsLog.h"
+#include "commands/Calc_Click.h"
+#include "commands/GetLast.h"
+#include "commands/ResetData.h"
+#include "commands/SaveCommand.h"
+#include "commands/SaveData.h"
+#include "commands/Startup.h"
 #include "logs/ErrorDump.h"
-#include "logs/SaveCommand.h"
-#include "shell/GetLast.h"
-#include "shell/ResetData.h"
-#include "shell/SaveData.h"
-#include "shell/Startup.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/Restrictions.h"
 #include "support/TestMain.h"
