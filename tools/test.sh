@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# The project's test command: installs what is missing, then configures,
-# builds and runs every test, once plainly and once under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and last runs each fuzz target for 20 seconds.
+# The project's test command: checks that no include runs upward, installs
+# what is missing, then configures, builds and runs every test, once plainly
+# and once under AddressSanitizer and UndefinedBehaviorSanitizer, and last runs
+# each fuzz target for 20 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+bash tools/check-layers.sh
 
 bash tools/install-deps.sh
 
