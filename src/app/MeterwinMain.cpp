@@ -80,13 +80,9 @@ void MeterwinMain::run(const Command& command) {
     sheet.Timer1 = false;
     bool ended = false;
     try {
-        try {
-            command(program_);
-        } catch (const std::exception&) {
-            // Every command guards its own work; this is the last net, so that
-            // nothing unexpected ever leaves the window unrecorded.
-            WriteErrorDump(program_, QStringLiteral("Program Error"), sheet.ErrorStep);
-        }
+        // Every command guards its own work; this is the last net, so that
+        // nothing unexpected ever leaves the window unrecorded.
+        Guarded(program_, QStringLiteral("Program Error"), [&] { command(program_); });
     } catch (const ProgramEnded&) {
         ended = true;
     }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "calc/Program.h"
-
-#include <exception>
+#include "platform/Guard.h"
 
 // Appends the dump of the configuration echo and the sheet to the results log,
 // shows the fatal-error message and ends the program. Whatever fails while
@@ -16,23 +15,21 @@ constexpr qsizetype DumpedConfigurationLimit = 64 * 1024;
 // The text the dump appends (without the final line end of its write).
 QString ErrorDumpText(const Program& program, const QString& category, int step);
 
-// Runs `body`; an unexpected failure inside it goes to the error dump with
-// `category` and the current `ErrorStep`. The end of the program is not a
-// failure and passes through untouched.
+// Hands a guard's failure to the error dump.
+inline auto DumpingTo(Program& program) {
+    return [&program](const GuardFailure& failure) {
+        WriteErrorDump(program, failure.category, failure.step);
+    };
+}
+
+// The guards of the program's procedures: a failure inside `body` goes to the
+// error dump with `category` and the current `ErrorStep`.
 template <typename Body> void Guarded(Program& program, const QString& category, Body&& body) {
-    try {
-        body();
-    } catch (const std::exception&) {
-        WriteErrorDump(program, category, program.sheet.ErrorStep);
-    }
+    RunGuarded(category, program.sheet.ErrorStep, DumpingTo(program), body);
 }
 
 // As Guarded, with a fixed step number in place of `ErrorStep`.
 template <typename Body>
 void GuardedAtStep(Program& program, const QString& category, int step, Body&& body) {
-    try {
-        body();
-    } catch (const std::exception&) {
-        WriteErrorDump(program, category, step);
-    }
+    RunGuarded(category, step, DumpingTo(program), body);
 }
