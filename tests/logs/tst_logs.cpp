@@ -279,7 +279,8 @@ private slots:
         row("en_GB, a long rate", 7, "NRate1=£0.1abcdefgh",
             QString(ExampleRecord).replace("0.07000", "0.1abcdefgh"));
         row("a setting typed with a comma and a blank keeps twelve fields", 7,
-            "CFactor=1.022640,  x", QString(ExampleRecord).replace("  1.022640", "1.022640,x"));
+            "CFactor=1.022640,  x",
+            QString(ExampleRecord).replace("  1.022640", "1.022640,x"));
     }
 
     void history() {
