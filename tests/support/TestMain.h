@@ -4,19 +4,26 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Every test class of a subsystem registers itself here; the subsystem's one
-// test program runs them all in registration order.
+// test program runs them all in registration order, or only the class named by
+// `-class Name` (so each class can be its own ctest entry).
 namespace testsupport {
 
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 
-std::vector<TestFactory>& registeredTests();
+struct RegisteredTest {
+    std::string className;
+    TestFactory make;
+};
+
+std::vector<RegisteredTest>& registeredTests();
 
 struct TestRegistration {
-    explicit TestRegistration(TestFactory factory) {
-        registeredTests().push_back(std::move(factory));
+    TestRegistration(std::string className, TestFactory factory) {
+        registeredTests().push_back({std::move(className), std::move(factory)});
     }
 };
 
@@ -36,4 +43,4 @@ struct ApplicationRegistration {
 
 #define MW_REGISTER_TEST(TestClass)                                                                \
     static const testsupport::TestRegistration registration_##TestClass{                           \
-        [] { return std::unique_ptr<QObject>(new TestClass); }};
+        #TestClass, [] { return std::unique_ptr<QObject>(new TestClass); }};
