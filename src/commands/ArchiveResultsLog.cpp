@@ -3,6 +3,7 @@
 #include "calc/StatusLine.h"
 #include "commands/LogCommandMessages.h"
 #include "logs/LogPaths.h"
+#include "platform/LineEnds.h"
 #include "platform/SpaceTrim.h"
 
 #include <cstdint>
@@ -11,7 +12,6 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
 // The archive always works on this file, whatever name the window holds.
 const QString ResultsLog = logFilePath(QStringLiteral("Meterwin.log"));
 const QString NewResultsLog = ResultsLog + QStringLiteral(".new");

@@ -6,10 +6,9 @@
 #include "logs/HistoryRecord.h"
 #include "logs/LogMessages.h"
 #include "logs/LogPaths.h"
+#include "platform/LineEnds.h"
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 // The last line of this message has no full stop.
 [[noreturn]] void historyLogMissing(MessageBoxes& boxes, const QString& name) {

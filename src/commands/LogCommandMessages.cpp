@@ -1,10 +1,6 @@
 #include "commands/LogCommandMessages.h"
 
-namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
-
-} // namespace
+#include "platform/LineEnds.h"
 
 void ShowLogCommandDirectoryMissing(MessageBoxes& boxes) {
     ShowFatalMessage(boxes, {MessageIcon::Critical, QStringLiteral("Meterwin Log Directory Error"),

@@ -4,6 +4,7 @@
 #include "commands/WindowOptions.h"
 #include "logs/ErrorDump.h"
 #include "platform/DecimalText.h"
+#include "platform/LineEnds.h"
 #include "platform/SpaceTrim.h"
 #include "settings/CheckSettings.h"
 #include "settings/ConfigurationFile.h"
@@ -11,8 +12,6 @@
 #include <cmath>
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 [[noreturn]] void configurationFault(MessageBoxes& boxes, const QString& firstLine) {
     ShowFatalMessage(

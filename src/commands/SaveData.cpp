@@ -3,6 +3,7 @@
 #include "calc/StatusLine.h"
 #include "commands/EntryDates.h"
 #include "logs/ErrorDump.h"
+#include "platform/LineEnds.h"
 #include "settings/CheckSettings.h"
 #include "settings/ConfigurationFile.h"
 #include "settings/CostFields.h"
@@ -10,8 +11,6 @@
 #include <QStringList>
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 void showProblems(MessageBoxes& boxes, const QString& problems) {
     boxes.show({MessageIcon::Exclamation, QStringLiteral("Meterwin Data Error"), problems});

@@ -5,12 +5,11 @@
 #include "commands/ReadConfiguration.h"
 #include "logs/ErrorDump.h"
 #include "logs/LogFiles.h"
+#include "platform/LineEnds.h"
 #include "settings/ClearResults.h"
 #include "settings/TaxLabels.h"
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 [[noreturn]] void dataDirectoryMissing(Program& program) {
     ShowFatalMessage(program.services.messages,

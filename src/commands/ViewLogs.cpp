@@ -2,12 +2,11 @@
 
 #include "commands/LogCommandMessages.h"
 #include "logs/LogPaths.h"
+#include "platform/LineEnds.h"
 
 #include <functional>
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 [[noreturn]] void historyLogMissing(MessageBoxes& boxes, const QString& name) {
     ShowFatalMessage(boxes, {MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),

@@ -2,14 +2,13 @@
 
 #include "logs/LogPaths.h"
 #include "platform/ControlCharacters.h"
+#include "platform/LineEnds.h"
 #include "platform/ProgramEnd.h"
 
 #include <QStringList>
 #include <algorithm>
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 QString joinedTexts(std::initializer_list<const TextField*> fields) {
     QStringList texts;

@@ -4,6 +4,7 @@
 #include "logs/HistoryEntry.h"
 #include "logs/LogMessages.h"
 #include "logs/LogPaths.h"
+#include "platform/LineEnds.h"
 #include "settings/CheckSettings.h"
 #include "settings/TidyResults.h"
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
 const QString Version = QStringLiteral("Version 2.0");
 
 // The file header: four lines and two empty ones, the last line end being

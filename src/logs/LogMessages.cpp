@@ -1,5 +1,7 @@
 #include "logs/LogMessages.h"
 
+#include "platform/LineEnds.h"
+
 #include <QStringList>
 
 namespace {
@@ -8,7 +10,7 @@ const QString FileErrorTitle = QStringLiteral("Meterwin Log File Error");
 const QString Terminate = QStringLiteral("The program will now terminate.");
 
 QString lines(const QStringList& parts) {
-    return parts.join(QStringLiteral("\r\n"));
+    return parts.join(CrLf);
 }
 
 } // namespace
