@@ -2,6 +2,7 @@
 
 #include "calc/CalculateActual.h"
 #include "calc/CalculatePrediction.h"
+#include "calc/ErrorSteps.h"
 #include "calc/ReadingChecks.h"
 #include "calc/SheetFields.h"
 #include "logs/ErrorDump.h"
@@ -87,9 +88,9 @@ void calculate(Program& program) {
     ClearActualResults(program);
     ClearPredictedResults(program);
     CalculateActual(s, program.forms());
-    s.ErrorStep = 104;
+    s.ErrorStep = Step::CalcPrediction;
     CalculatePrediction(s, program.forms());
-    s.ErrorStep = 105;
+    s.ErrorStep = Step::CalcResults;
     s.LastSignature = signature(s);
     TidyResults(program);
     CheckSettings(program, true, true);
@@ -103,12 +104,12 @@ void calculate(Program& program) {
 void Calc_Click(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Calculation Error"), [&] {
-        s.ErrorStep = 101;
+        s.ErrorStep = Step::CalcChecks;
         blankControlCharacters(s);
         s.ErrorList.clear();
         CheckSettings(program, true, true);
         CheckReadings(program);
-        s.ErrorStep = 102;
+        s.ErrorStep = Step::CalcConsistency;
         if (s.ErrorList.isEmpty())
             CheckConsistency(program);
         if (!s.ErrorList.isEmpty()) {
@@ -116,7 +117,7 @@ void Calc_Click(Program& program) {
             return;
         }
         CheckSettings(program, true, false);
-        s.ErrorStep = 103;
+        s.ErrorStep = Step::CalcWholeReadings;
         makeReadingWhole(s.NRead1, program.forms());
         makeReadingWhole(s.NRead2, program.forms());
         s.InputSignature = signature(s);

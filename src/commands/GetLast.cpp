@@ -1,5 +1,6 @@
 #include "commands/GetLast.h"
 
+#include "calc/ErrorSteps.h"
 #include "calc/StatusLine.h"
 #include "commands/EntryDates.h"
 #include "logs/ErrorDump.h"
@@ -52,7 +53,7 @@ LastReadings RestoreLastReadings(Sheet& sheet, const RegionalForms& forms,
 void Get_Last_Click(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Log File Read Error"), [&] {
-        s.ErrorStep = 141;
+        s.ErrorStep = Step::GetLastStart;
         FileSystem& files = program.services.files;
         if (!files.directoryExists(logDirectory()))
             ShowFatalMessage(program.services.messages, logDirectoryMissingMessage());

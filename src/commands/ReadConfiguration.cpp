@@ -1,5 +1,6 @@
 #include "commands/ReadConfiguration.h"
 
+#include "calc/ErrorSteps.h"
 #include "commands/ConvertF_Click.h"
 #include "commands/WindowOptions.h"
 #include "logs/ErrorDump.h"
@@ -67,7 +68,7 @@ void convertUnits(Program& program) {
 void ReadConfiguration(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Config Read Error"), [&] {
-        s.ErrorStep = 161;
+        s.ErrorStep = Step::ConfigurationOpen;
         s.ConfigEcho = QStringLiteral("Meterwin Configuration") + CrLf + QString(22, u'-');
         FileSystem& files = program.services.files;
         if (!files.fileExists(configurationPath()))
@@ -76,7 +77,7 @@ void ReadConfiguration(Program& program) {
         if (files.fileSize(configurationPath()) > ConfigurationSizeLimit)
             configurationCorrupted(program.services.messages);
         const QStringList lines = files.readLines(configurationPath());
-        s.ErrorStep = 162;
+        s.ErrorStep = Step::ConfigurationLines;
         Counters counters;
         for (const QString& line : lines) {
             // Tested on the line as read: "  #" is not a comment.
@@ -85,7 +86,7 @@ void ReadConfiguration(Program& program) {
             readLine(s, trimSpaces(line), counters);
         }
         s.ConfigEcho += CrLf + CrLf;
-        s.ErrorStep = 163;
+        s.ErrorStep = Step::ConfigurationCheck;
         CheckSettings(program, false, true);
         if (!s.ErrorList.isEmpty() || counters.keys != 0 || counters.sections != 0)
             configurationCorrupted(program.services.messages);

@@ -1,5 +1,6 @@
 #include "commands/SaveData.h"
 
+#include "calc/ErrorSteps.h"
 #include "calc/StatusLine.h"
 #include "commands/EntryDates.h"
 #include "logs/ErrorDump.h"
@@ -62,14 +63,14 @@ void Save_Defaults_Click(Program& program) {
     Sheet& s = program.sheet;
     MessageBoxes& boxes = program.services.messages;
     Guarded(program, QStringLiteral("Save Config Error"), [&] {
-        s.ErrorStep = 201;
+        s.ErrorStep = Step::SaveDefaultsCheck;
         s.ErrorList.clear();
         CheckSettings(program, true, false);
         if (!s.ErrorList.isEmpty()) {
             showProblems(boxes, s.ErrorList);
             return;
         }
-        s.ErrorStep = 202;
+        s.ErrorStep = Step::SaveDefaultsWrite;
         const QString text = ConfigurationText(program);
         FileSystem& files = program.services.files;
         if (!files.directoryExists(dataDirectory()))
@@ -81,7 +82,7 @@ void Save_Defaults_Click(Program& program) {
         } catch (const FileFailure&) {
             unableToWrite(boxes);
         }
-        s.ErrorStep = 204;
+        s.ErrorStep = Step::SaveDefaultsShow;
         ShowStatus(s, QStringLiteral("Gas Data Saved"));
         CheckSettings(program, false, true);
         FormatCostFields(s, program.forms());

@@ -1,5 +1,6 @@
 #include "logs/HistoryEntry.h"
 
+#include "calc/ErrorSteps.h"
 #include "logs/ErrorDump.h"
 #include "logs/HistoryRecord.h"
 #include "logs/LogColumns.h"
@@ -85,7 +86,7 @@ QString HistoryEntryForLog(const Sheet& s, const QString& composed, qint64 fileL
 void BuildHistoryEntry(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Format Log Error"), [&] {
-        s.ErrorStep = 211;
+        s.ErrorStep = Step::HistoryLogLines;
         QString vatRate = s.VRate.text;
         if (program.forms().leadingNumber(vatRate) > 0)
             vatRate += u'%';
@@ -93,7 +94,7 @@ void BuildHistoryEntry(Program& program) {
         const std::optional<qint64> lines = historyLogLines(program);
         if (!lines)
             return;
-        s.ErrorStep = 212;
+        s.ErrorStep = Step::HistoryFormat;
         if (opensPage(*lines))
             s.HistoryText += pageHeader(s);
         s.HistoryText += record(s, vatRate, program.forms());

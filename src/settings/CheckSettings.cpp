@@ -1,5 +1,6 @@
 #include "settings/CheckSettings.h"
 
+#include "calc/ErrorSteps.h"
 #include "logs/ErrorDump.h"
 #include "settings/CostFields.h"
 #include "settings/MoneyFields.h"
@@ -11,15 +12,15 @@ void CheckSettings(Program& program, bool StripSymbol, bool AddSymbol) {
     Sheet& s = program.sheet;
     const RegionalForms& forms = program.forms();
     Guarded(program, QStringLiteral("Check Error"), [&] {
-        s.ErrorStep = 131;
+        s.ErrorStep = Step::SettingsStripSymbols;
         if (StripSymbol)
             StripCurrencySymbols(s, forms);
-        s.ErrorStep = 132;
+        s.ErrorStep = Step::SettingsChecks;
         RunSettingsChecks(s, forms);
-        s.ErrorStep = 133;
+        s.ErrorStep = Step::SettingsInhibit;
         if (s.ErrorCheckInhibited == 1)
             s.ErrorList.clear();
-        s.ErrorStep = 134;
+        s.ErrorStep = Step::SettingsNormalise;
         if (s.ErrorList.isEmpty())
             NormaliseSettings(s, forms);
         if (s.ErrorList.isEmpty() && AddSymbol) {
