@@ -63,7 +63,7 @@ void refuse(Program& program) {
 void reportUnchangedData(Program& program) {
     Sheet& s = program.sheet;
     TidyResults(program);
-    CheckSettings(program, true, true);
+    CheckSettings(program, CurrencySymbols::StripAndAdd);
     // It stays in the list until a command empties it; meanwhile other
     // settings checks leave the settings as they are.
     s.ErrorList = QStringLiteral("The data has not changed since the last calculation");
@@ -93,7 +93,7 @@ void calculate(Program& program) {
     s.ErrorStep = Step::CalcResults;
     s.LastSignature = signature(s);
     TidyResults(program);
-    CheckSettings(program, true, true);
+    CheckSettings(program, CurrencySymbols::StripAndAdd);
     BuildResultsReport(program);
     BuildHistoryEntry(program);
     saveOrOfferSaving(program);
@@ -107,7 +107,7 @@ void Calc_Click(Program& program) {
         s.ErrorStep = Step::CalcChecks;
         blankControlCharacters(s);
         s.ErrorList.clear();
-        CheckSettings(program, true, true);
+        CheckSettings(program, CurrencySymbols::StripAndAdd);
         CheckReadings(program);
         s.ErrorStep = Step::CalcConsistency;
         if (s.ErrorList.isEmpty())
@@ -116,7 +116,7 @@ void Calc_Click(Program& program) {
             refuse(program);
             return;
         }
-        CheckSettings(program, true, false);
+        CheckSettings(program, CurrencySymbols::StripOnly);
         s.ErrorStep = Step::CalcWholeReadings;
         makeReadingWhole(s.NRead1, program.forms());
         makeReadingWhole(s.NRead2, program.forms());

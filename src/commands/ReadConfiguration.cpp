@@ -87,7 +87,7 @@ void ReadConfiguration(Program& program) {
         }
         s.ConfigEcho += CrLf + CrLf;
         s.ErrorStep = Step::ConfigurationCheck;
-        CheckSettings(program, false, true);
+        CheckSettings(program, CurrencySymbols::AddOnly);
         if (!s.ErrorList.isEmpty() || counters.keys != 0 || counters.sections != 0)
             configurationCorrupted(program.services.messages);
         setCheckBox(program, s.OnTop, checkBoxValue(s.RunOnTop), OnTop_Click);

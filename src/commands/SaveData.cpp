@@ -65,7 +65,7 @@ void Save_Defaults_Click(Program& program) {
     Guarded(program, QStringLiteral("Save Config Error"), [&] {
         s.ErrorStep = Step::SaveDefaultsCheck;
         s.ErrorList.clear();
-        CheckSettings(program, true, false);
+        CheckSettings(program, CurrencySymbols::StripOnly);
         if (!s.ErrorList.isEmpty()) {
             showProblems(boxes, s.ErrorList);
             return;
@@ -84,7 +84,7 @@ void Save_Defaults_Click(Program& program) {
         }
         s.ErrorStep = Step::SaveDefaultsShow;
         ShowStatus(s, QStringLiteral("Gas Data Saved"));
-        CheckSettings(program, false, true);
+        CheckSettings(program, CurrencySymbols::AddOnly);
         FormatCostFields(s, program.forms());
         RewriteEntryDates(s, program.forms());
     });

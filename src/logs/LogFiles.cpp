@@ -85,7 +85,7 @@ void AppendHistoryLog(Program& program) {
     Sheet& s = program.sheet;
     // The sheet as Calculate leaves it, also when the user changed it since.
     TidyResults(program);
-    CheckSettings(program, true, true);
+    CheckSettings(program, CurrencySymbols::StripAndAdd);
     // The user was told when the history log could not be read; an empty
     // entry would only add a blank line that hides the last reading.
     if (s.HistoryText.isEmpty())

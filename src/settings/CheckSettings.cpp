@@ -8,12 +8,14 @@
 #include "settings/SettingsChecks.h"
 #include "settings/TaxLabels.h"
 
-void CheckSettings(Program& program, bool StripSymbol, bool AddSymbol) {
+void CheckSettings(Program& program, CurrencySymbols symbols) {
+    const bool strip = symbols != CurrencySymbols::AddOnly;
+    const bool add = symbols != CurrencySymbols::StripOnly;
     Sheet& s = program.sheet;
     const RegionalForms& forms = program.forms();
     Guarded(program, QStringLiteral("Check Error"), [&] {
         s.ErrorStep = Step::SettingsStripSymbols;
-        if (StripSymbol)
+        if (strip)
             StripCurrencySymbols(s, forms);
         s.ErrorStep = Step::SettingsChecks;
         RunSettingsChecks(s, forms);
@@ -23,7 +25,7 @@ void CheckSettings(Program& program, bool StripSymbol, bool AddSymbol) {
         s.ErrorStep = Step::SettingsNormalise;
         if (s.ErrorList.isEmpty())
             NormaliseSettings(s, forms);
-        if (s.ErrorList.isEmpty() && AddSymbol) {
+        if (s.ErrorList.isEmpty() && add) {
             s.CurrencySymbol = forms.currencySymbol();
             AddCurrencySymbols(s, forms);
         }
