@@ -5,6 +5,7 @@
 #include "calc/ErrorSteps.h"
 #include "calc/ReadingChecks.h"
 #include "calc/SheetFields.h"
+#include "commands/CommandMessages.h"
 #include "logs/ErrorDump.h"
 #include "logs/HistoryEntry.h"
 #include "logs/LogFiles.h"
@@ -56,8 +57,7 @@ void refuse(Program& program) {
     ClearPredictedResults(program);
     s.InputSignature.clear();
     s.LastSignature.clear();
-    program.services.messages.show(
-        {MessageIcon::Exclamation, QStringLiteral("Meterwin Data Error"), s.ErrorList});
+    ShowDataProblems(program.services.messages, s.ErrorList);
 }
 
 void reportUnchangedData(Program& program) {
@@ -67,9 +67,7 @@ void reportUnchangedData(Program& program) {
     // It stays in the list until a command empties it; meanwhile other
     // settings checks leave the settings as they are.
     s.ErrorList = QStringLiteral("The data has not changed since the last calculation");
-    program.services.messages.show(
-        {MessageIcon::Exclamation, QStringLiteral("Meterwin Error"),
-         QStringLiteral("The data has not changed\r\nsince the last calculation")});
+    ShowDataUnchanged(program.services.messages);
 }
 
 // `AutoSave` is read afresh before each step.

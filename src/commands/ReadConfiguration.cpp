@@ -1,6 +1,7 @@
 #include "commands/ReadConfiguration.h"
 
 #include "calc/ErrorSteps.h"
+#include "commands/CommandMessages.h"
 #include "commands/ConvertF_Click.h"
 #include "commands/WindowOptions.h"
 #include "logs/ErrorDump.h"
@@ -14,15 +15,8 @@
 
 namespace {
 
-[[noreturn]] void configurationFault(MessageBoxes& boxes, const QString& firstLine) {
-    ShowFatalMessage(
-        boxes, {MessageIcon::Critical, QStringLiteral("Meterwin Configuration File Error"),
-                firstLine + CrLf + QStringLiteral("Reinstall the program to restore the file.") +
-                    CrLf + QStringLiteral("The program will now terminate.")});
-}
-
 [[noreturn]] void configurationCorrupted(MessageBoxes& boxes) {
-    configurationFault(boxes, QStringLiteral("The configuration file is corrupted."));
+    ShowConfigurationFault(boxes, QStringLiteral("The configuration file is corrupted."));
 }
 
 struct Counters {
@@ -72,8 +66,9 @@ void ReadConfiguration(Program& program) {
         s.ConfigEcho = QStringLiteral("Meterwin Configuration") + CrLf + QString(22, u'-');
         FileSystem& files = program.services.files;
         if (!files.fileExists(configurationPath()))
-            configurationFault(program.services.messages,
-                               QStringLiteral("The configuration file is missing or corrupted."));
+            ShowConfigurationFault(
+                program.services.messages,
+                QStringLiteral("The configuration file is missing or corrupted."));
         if (files.fileSize(configurationPath()) > ConfigurationSizeLimit)
             configurationCorrupted(program.services.messages);
         const QStringList lines = files.readLines(configurationPath());

@@ -2,6 +2,7 @@
 
 #include "calc/ErrorSteps.h"
 #include "calc/StatusLine.h"
+#include "commands/CommandMessages.h"
 #include "commands/EntryDates.h"
 #include "logs/ErrorDump.h"
 #include "platform/LineEnds.h"
@@ -12,26 +13,6 @@
 #include <QStringList>
 
 namespace {
-
-void showProblems(MessageBoxes& boxes, const QString& problems) {
-    boxes.show({MessageIcon::Exclamation, QStringLiteral("Meterwin Data Error"), problems});
-}
-
-[[noreturn]] void dataDirectoryMissing(MessageBoxes& boxes) {
-    ShowFatalMessage(boxes, {MessageIcon::Critical, QStringLiteral("Meterwin Data Directory Error"),
-                             QStringLiteral("The data directory does not exist.") + CrLf +
-                                 QStringLiteral("To restore the Data directory") + CrLf +
-                                 QStringLiteral("reinstall the program.") + CrLf +
-                                 QStringLiteral("The program will now terminate.")});
-}
-
-[[noreturn]] void unableToWrite(MessageBoxes& boxes) {
-    ShowFatalMessage(boxes,
-                     {MessageIcon::Exclamation, QStringLiteral("Meterwin Configuration File Error"),
-                      QStringLiteral("Unable to write to the configuration file.") + CrLf +
-                          QStringLiteral("This may be a permissions problem.") + CrLf +
-                          QStringLiteral("The program will now terminate.")});
-}
 
 QString keyLine(const Program& program, const ConfigurationKey& key) {
     return key.text + ConfigurationValue(program.sheet, key, program.forms());
@@ -67,20 +48,20 @@ void Save_Defaults_Click(Program& program) {
         s.ErrorList.clear();
         CheckSettings(program, CurrencySymbols::StripOnly);
         if (!s.ErrorList.isEmpty()) {
-            showProblems(boxes, s.ErrorList);
+            ShowDataProblems(boxes, s.ErrorList);
             return;
         }
         s.ErrorStep = Step::SaveDefaultsWrite;
         const QString text = ConfigurationText(program);
         FileSystem& files = program.services.files;
         if (!files.directoryExists(dataDirectory()))
-            dataDirectoryMissing(boxes);
+            ShowDataDirectoryMissingOnSave(boxes);
         try {
             // Replaced as a whole or not at all: a failed write must not cost
             // the user the tariff the file held.
             files.replaceFile(configurationPath(), text);
         } catch (const FileFailure&) {
-            unableToWrite(boxes);
+            ShowConfigurationUnwritable(boxes);
         }
         s.ErrorStep = Step::SaveDefaultsShow;
         ShowStatus(s, QStringLiteral("Gas Data Saved"));

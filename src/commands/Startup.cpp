@@ -2,33 +2,20 @@
 
 #include "calc/ErrorSteps.h"
 #include "commands/ClearEntries.h"
+#include "commands/CommandMessages.h"
 #include "commands/GetLast.h"
 #include "commands/ReadConfiguration.h"
 #include "logs/ErrorDump.h"
 #include "logs/LogFiles.h"
-#include "platform/LineEnds.h"
 #include "settings/ClearResults.h"
 #include "settings/TaxLabels.h"
-
-namespace {
-
-[[noreturn]] void dataDirectoryMissing(Program& program) {
-    ShowFatalMessage(program.services.messages,
-                     {MessageIcon::Critical, QStringLiteral("Meterwin Data Directory Error"),
-                      QStringLiteral("The data directory does not exist.") + CrLf +
-                          QStringLiteral("To restore the data directory") + CrLf +
-                          QStringLiteral("reinstall the program.") + CrLf +
-                          QStringLiteral("The program will now terminate.")});
-}
-
-} // namespace
 
 void LoadMeterwinMain(Program& program, const StartupChoices& choices) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Loading Error"), [&] {
         s.ErrorStep = Step::LoadDataDirectory;
         if (!program.services.files.directoryExists(QStringLiteral("Data")))
-            dataDirectoryMissing(program);
+            ShowDataDirectoryMissingAtStart(program.services.messages);
         s.ErrorStep = Step::LoadInhibitOption;
         s.ErrorCheckInhibited =
             choices.arguments == QStringList{QStringLiteral("-InhibitErrorCheck")} ? 1 : 0;

@@ -3,6 +3,7 @@
 #include "logs/LogPaths.h"
 #include "platform/ControlCharacters.h"
 #include "platform/LineEnds.h"
+#include "platform/MessageTitles.h"
 #include "platform/ProgramEnd.h"
 
 #include <QStringList>
@@ -76,7 +77,7 @@ void WriteErrorDump(Program& program, const QString& category, int step) {
         // The message and the end follow whatever went wrong.
     }
     ShowFatalMessage(program.services.messages,
-                     {MessageIcon::Critical, QStringLiteral("Meterwin Fatal Error"),
+                     {MessageIcon::Critical, Title::FatalError,
                       QStringLiteral("Error Number %1").arg(step) + CrLf +
                           QStringLiteral("A Fatal %1 Has Occurred").arg(category) + CrLf +
                           QStringLiteral("The Program Will Now Terminate")});
