@@ -1,9 +1,9 @@
 #include "logs/ErrorDump.h"
 
+#include "logs/LogMessages.h"
 #include "logs/LogPaths.h"
 #include "platform/ControlCharacters.h"
 #include "platform/LineEnds.h"
-#include "platform/MessageTitles.h"
 #include "platform/ProgramEnd.h"
 
 #include <QStringList>
@@ -77,9 +77,5 @@ void WriteErrorDump(Program& program, const QString& category, int step) {
     } catch (const std::exception&) {
         // The message and the end follow whatever went wrong.
     }
-    ShowFatalMessage(program.services.messages,
-                     {MessageIcon::Critical, Title::FatalError,
-                      QStringLiteral("Error Number %1").arg(step) + CrLf +
-                          QStringLiteral("A Fatal %1 Has Occurred").arg(category) + CrLf +
-                          QStringLiteral("The Program Will Now Terminate")});
+    ShowFatalMessage(program.services.messages, fatalErrorMessage(category, step));
 }

@@ -46,3 +46,10 @@ Message logNotWrittenMessage(const QString& name) {
             lines({QStringLiteral("Unable to write to the log file ") + name + u'.',
                    QStringLiteral("This may be a permissions problem.")})};
 }
+
+Message fatalErrorMessage(const QString& category, int step) {
+    return {MessageIcon::Critical, Title::FatalError,
+            lines({QStringLiteral("Error Number %1").arg(step),
+                   QStringLiteral("A Fatal %1 Has Occurred").arg(category),
+                   QStringLiteral("The Program Will Now Terminate")})};
+}
