@@ -18,6 +18,7 @@
 #include "commands/GetLast.h"
 #include "commands/SaveCommand.h"
 #include "commands/Startup.h"
+#include "platform/LineEnds.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
 #include "platform/TextEncoding.h"
@@ -39,7 +40,6 @@ constexpr qint64 HistoryRecords = 1000 * 1000;
 constexpr qint64 UnendedLineBytes = 64 << 20;
 const QString ResultsLog = QStringLiteral("Log/Meterwin.log");
 const QString HistoryLog = QStringLiteral("Log/Meterwin_H.log");
-const QString CrLf = QStringLiteral("\r\n");
 
 // The same moment for every program, so that the entries of two
 // installations can be compared byte for byte.

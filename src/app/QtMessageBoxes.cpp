@@ -1,5 +1,7 @@
 #include "app/QtMessageBoxes.h"
 
+#include "platform/LineEnds.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -24,7 +26,7 @@ MessageAnswer QtMessageBoxes::show(const Message& message) {
                     question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent_);
     // The texts are plain lines joined by CR LF; never read them as markup.
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setText(QString(message.text).replace(CrLf, QStringLiteral("\n")));
     const int answer = box.exec();
     if (!question)
         return MessageAnswer::Ok;

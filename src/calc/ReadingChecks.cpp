@@ -1,5 +1,6 @@
 #include "calc/ReadingChecks.h"
 
+#include "calc/ErrorSteps.h"
 #include "logs/ErrorDump.h"
 #include "settings/MoneyFields.h"
 
@@ -92,12 +93,12 @@ void CheckRate2AndBreakPoint(Sheet& s, const RegionalForms& forms) {
 void CheckReadings(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Check Error"), [&] {
-        s.ErrorStep = 121;
+        s.ErrorStep = Step::CheckReadingsStart;
         if (NothingEntered(s))
             Append(s, "No Meter Readings To Calculate");
         else
             CheckEntries(s, program.forms());
-        s.ErrorStep = 122;
+        s.ErrorStep = Step::CheckReadingsInhibit;
         if (s.ErrorCheckInhibited == 1)
             s.ErrorList.clear();
     });
@@ -106,16 +107,16 @@ void CheckReadings(Program& program) {
 void CheckConsistency(Program& program) {
     Sheet& s = program.sheet;
     const RegionalForms& forms = program.forms();
-    s.ErrorStep = 111;
+    s.ErrorStep = Step::ConsistencyDates;
     CheckDates(s, forms, latestDate(program));
-    s.ErrorStep = 112;
+    s.ErrorStep = Step::ConsistencyReadingGap;
     CheckReadingGap(s, forms);
-    s.ErrorStep = 113;
+    s.ErrorStep = Step::ConsistencyRate2AndBreakPoint;
     CheckRate2AndBreakPoint(s, forms);
     // The prediction period is not compared with the dates: every period
     // that the settings checks accept is calculated.
-    s.ErrorStep = 115;
-    s.ErrorStep = 116;
+    s.ErrorStep = Step::ConsistencyPredictionPeriod;
+    s.ErrorStep = Step::ConsistencyInhibit;
     if (s.ErrorCheckInhibited == 1)
         s.ErrorList.clear();
 }

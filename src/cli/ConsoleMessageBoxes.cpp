@@ -1,11 +1,13 @@
 #include "ConsoleMessageBoxes.h"
 
+#include "platform/MessageTitles.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
 MessageAnswer ConsoleMessageBoxes::show(const Message& message) {
     ++count_;
-    if (message.title == QStringLiteral("Meterwin Data Error"))
+    if (message.title == Title::DataError)
         refusedByChecks_ = true;
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
     QStringList lines = message.text.split(lineEnd);

@@ -7,6 +7,7 @@
 #include "commands/Calc_Click.h"
 #include "commands/ConvertF_Click.h"
 #include "commands/Startup.h"
+#include "platform/LineEnds.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
 
@@ -75,10 +76,9 @@ int runCalc(const CalcRequest& request) {
     }
     if (boxes.refusedByChecks())
         return 1;
-    const QString output = request.json
-                               ? sheetJson(program.sheet)
-                               : QString(program.sheet.ReportText)
-                                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString output =
+        request.json ? sheetJson(program.sheet)
+                     : QString(program.sheet.ReportText).replace(CrLf, QStringLiteral("\n"));
     // A save or a report that could not be written must not look like success
     // to a script.
     if (!writeStandardOutput(output))

@@ -1,8 +1,9 @@
 #include "commands/ArchiveResultsLog.h"
 
 #include "calc/StatusLine.h"
-#include "commands/LogCommandMessages.h"
+#include "commands/CommandMessages.h"
 #include "logs/LogPaths.h"
+#include "platform/LineEnds.h"
 #include "platform/SpaceTrim.h"
 
 #include <cstdint>
@@ -11,25 +12,9 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
 // The archive always works on this file, whatever name the window holds.
 const QString ResultsLog = logFilePath(QStringLiteral("Meterwin.log"));
 const QString NewResultsLog = ResultsLog + QStringLiteral(".new");
-
-void noDataToArchive(MessageBoxes& boxes) {
-    boxes.show({MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),
-                QStringLiteral("There is no data to archive!") + CrLf +
-                    QStringLiteral("Results file not archived.")});
-}
-
-bool userAgrees(MessageBoxes& boxes) {
-    return boxes.show({MessageIcon::Exclamation,
-                       QStringLiteral("Meterwin Archive Results Log File"),
-                       QStringLiteral("Are you sure you want to") + CrLf +
-                           QStringLiteral("archive the results log") + CrLf +
-                           QStringLiteral("file and create a new one?"),
-                       MessageButtons::YesNo}) == MessageAnswer::Yes;
-}
 
 // Tidying up after a failure, which has its own message already.
 void removeQuietly(FileSystem& files, const QString& path) {
@@ -37,12 +22,6 @@ void removeQuietly(FileSystem& files, const QString& path) {
         files.deleteFile(path);
     } catch (const std::exception&) {
     }
-}
-
-void archiveFailed(MessageBoxes& boxes) {
-    boxes.show({MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),
-                QStringLiteral("Unable to archive the log file Meterwin.log.") + CrLf +
-                    QStringLiteral("This may be a permissions problem.")});
 }
 
 // The new log is written whole beside the old one and then takes its place
@@ -110,17 +89,17 @@ void Archive_Click(Program& program) {
         if (!files.fileExists(ResultsLog))
             ShowLogCommandResultsLogMissing(boxes);
         if (!HoldsCalculation(files, ResultsLog)) {
-            noDataToArchive(boxes);
+            ShowNoDataToArchive(boxes);
             return;
         }
-        if (!userAgrees(boxes))
+        if (!UserAgreesToArchive(boxes))
             return;
         if (!archiveResultsLog(program)) {
-            noDataToArchive(boxes);
+            ShowNoDataToArchive(boxes);
             return;
         }
     } catch (const std::exception&) {
-        archiveFailed(boxes);
+        ShowArchiveFailed(boxes);
         return;
     }
     // Only now is the archive a fact: a failure above has shown its own message.

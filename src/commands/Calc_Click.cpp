@@ -2,8 +2,10 @@
 
 #include "calc/CalculateActual.h"
 #include "calc/CalculatePrediction.h"
+#include "calc/ErrorSteps.h"
 #include "calc/ReadingChecks.h"
 #include "calc/SheetFields.h"
+#include "commands/CommandMessages.h"
 #include "logs/ErrorDump.h"
 #include "logs/HistoryEntry.h"
 #include "logs/LogFiles.h"
@@ -55,20 +57,17 @@ void refuse(Program& program) {
     ClearPredictedResults(program);
     s.InputSignature.clear();
     s.LastSignature.clear();
-    program.services.messages.show(
-        {MessageIcon::Exclamation, QStringLiteral("Meterwin Data Error"), s.ErrorList});
+    ShowDataProblems(program.services.messages, s.ErrorList);
 }
 
 void reportUnchangedData(Program& program) {
     Sheet& s = program.sheet;
     TidyResults(program);
-    CheckSettings(program, true, true);
+    CheckSettings(program, CurrencySymbols::StripAndAdd);
     // It stays in the list until a command empties it; meanwhile other
     // settings checks leave the settings as they are.
     s.ErrorList = QStringLiteral("The data has not changed since the last calculation");
-    program.services.messages.show(
-        {MessageIcon::Exclamation, QStringLiteral("Meterwin Error"),
-         QStringLiteral("The data has not changed\r\nsince the last calculation")});
+    ShowDataUnchanged(program.services.messages);
 }
 
 // `AutoSave` is read afresh before each step.
@@ -87,12 +86,12 @@ void calculate(Program& program) {
     ClearActualResults(program);
     ClearPredictedResults(program);
     CalculateActual(s, program.forms());
-    s.ErrorStep = 104;
+    s.ErrorStep = Step::CalcPrediction;
     CalculatePrediction(s, program.forms());
-    s.ErrorStep = 105;
+    s.ErrorStep = Step::CalcResults;
     s.LastSignature = signature(s);
     TidyResults(program);
-    CheckSettings(program, true, true);
+    CheckSettings(program, CurrencySymbols::StripAndAdd);
     BuildResultsReport(program);
     BuildHistoryEntry(program);
     saveOrOfferSaving(program);
@@ -103,20 +102,20 @@ void calculate(Program& program) {
 void Calc_Click(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Calculation Error"), [&] {
-        s.ErrorStep = 101;
+        s.ErrorStep = Step::CalcChecks;
         blankControlCharacters(s);
         s.ErrorList.clear();
-        CheckSettings(program, true, true);
+        CheckSettings(program, CurrencySymbols::StripAndAdd);
         CheckReadings(program);
-        s.ErrorStep = 102;
+        s.ErrorStep = Step::CalcConsistency;
         if (s.ErrorList.isEmpty())
             CheckConsistency(program);
         if (!s.ErrorList.isEmpty()) {
             refuse(program);
             return;
         }
-        CheckSettings(program, true, false);
-        s.ErrorStep = 103;
+        CheckSettings(program, CurrencySymbols::StripOnly);
+        s.ErrorStep = Step::CalcWholeReadings;
         makeReadingWhole(s.NRead1, program.forms());
         makeReadingWhole(s.NRead2, program.forms());
         s.InputSignature = signature(s);

@@ -1,6 +1,8 @@
 #include "commands/GetLast.h"
 
+#include "calc/ErrorSteps.h"
 #include "calc/StatusLine.h"
+#include "commands/CommandMessages.h"
 #include "commands/EntryDates.h"
 #include "logs/ErrorDump.h"
 #include "logs/HistoryRecord.h"
@@ -8,17 +10,6 @@
 #include "logs/LogPaths.h"
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
-
-// The last line of this message has no full stop.
-[[noreturn]] void historyLogMissing(MessageBoxes& boxes, const QString& name) {
-    ShowFatalMessage(boxes, {MessageIcon::Critical, QStringLiteral("Meterwin Log File Error"),
-                             QStringLiteral("The log file %1 does not exist or").arg(name) + CrLf +
-                                 QStringLiteral("is corrupted. Delete the file %1 and").arg(name) +
-                                 CrLf + QStringLiteral("restart the program to restore the file.") +
-                                 CrLf + QStringLiteral("The program will now terminate")});
-}
 
 QString statusText(LastReadings outcome) {
     switch (outcome) {
@@ -53,13 +44,13 @@ LastReadings RestoreLastReadings(Sheet& sheet, const RegionalForms& forms,
 void Get_Last_Click(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Log File Read Error"), [&] {
-        s.ErrorStep = 141;
+        s.ErrorStep = Step::GetLastStart;
         FileSystem& files = program.services.files;
         if (!files.directoryExists(logDirectory()))
             ShowFatalMessage(program.services.messages, logDirectoryMissingMessage());
         const QString path = logFilePath(s.HistoryLogName);
         if (!files.fileExists(path))
-            historyLogMissing(program.services.messages, s.HistoryLogName);
+            ShowGetLastHistoryLogMissing(program.services.messages, s.HistoryLogName);
         // Only the end of the file is read: the log grows with every saved
         // calculation, and only its last line matters here.
         const QString lastLine = files.readLastLine(path);

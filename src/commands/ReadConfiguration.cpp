@@ -1,9 +1,12 @@
 #include "commands/ReadConfiguration.h"
 
+#include "calc/ErrorSteps.h"
+#include "commands/CommandMessages.h"
 #include "commands/ConvertF_Click.h"
 #include "commands/WindowOptions.h"
 #include "logs/ErrorDump.h"
 #include "platform/DecimalText.h"
+#include "platform/LineEnds.h"
 #include "platform/SpaceTrim.h"
 #include "settings/CheckSettings.h"
 #include "settings/ConfigurationFile.h"
@@ -12,17 +15,8 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
-[[noreturn]] void configurationFault(MessageBoxes& boxes, const QString& firstLine) {
-    ShowFatalMessage(
-        boxes, {MessageIcon::Critical, QStringLiteral("Meterwin Configuration File Error"),
-                firstLine + CrLf + QStringLiteral("Reinstall the program to restore the file.") +
-                    CrLf + QStringLiteral("The program will now terminate.")});
-}
-
 [[noreturn]] void configurationCorrupted(MessageBoxes& boxes) {
-    configurationFault(boxes, QStringLiteral("The configuration file is corrupted."));
+    ShowConfigurationFault(boxes, QStringLiteral("The configuration file is corrupted."));
 }
 
 struct Counters {
@@ -68,16 +62,17 @@ void convertUnits(Program& program) {
 void ReadConfiguration(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Config Read Error"), [&] {
-        s.ErrorStep = 161;
+        s.ErrorStep = Step::ConfigurationOpen;
         s.ConfigEcho = QStringLiteral("Meterwin Configuration") + CrLf + QString(22, u'-');
         FileSystem& files = program.services.files;
         if (!files.fileExists(configurationPath()))
-            configurationFault(program.services.messages,
-                               QStringLiteral("The configuration file is missing or corrupted."));
+            ShowConfigurationFault(
+                program.services.messages,
+                QStringLiteral("The configuration file is missing or corrupted."));
         if (files.fileSize(configurationPath()) > ConfigurationSizeLimit)
             configurationCorrupted(program.services.messages);
         const QStringList lines = files.readLines(configurationPath());
-        s.ErrorStep = 162;
+        s.ErrorStep = Step::ConfigurationLines;
         Counters counters;
         for (const QString& line : lines) {
             // Tested on the line as read: "  #" is not a comment.
@@ -86,8 +81,8 @@ void ReadConfiguration(Program& program) {
             readLine(s, trimSpaces(line), counters);
         }
         s.ConfigEcho += CrLf + CrLf;
-        s.ErrorStep = 163;
-        CheckSettings(program, false, true);
+        s.ErrorStep = Step::ConfigurationCheck;
+        CheckSettings(program, CurrencySymbols::AddOnly);
         if (!s.ErrorList.isEmpty() || counters.keys != 0 || counters.sections != 0)
             configurationCorrupted(program.services.messages);
         setCheckBox(program, s.OnTop, checkBoxValue(s.RunOnTop), OnTop_Click);

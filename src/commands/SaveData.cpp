@@ -1,8 +1,11 @@
 #include "commands/SaveData.h"
 
+#include "calc/ErrorSteps.h"
 #include "calc/StatusLine.h"
+#include "commands/CommandMessages.h"
 #include "commands/EntryDates.h"
 #include "logs/ErrorDump.h"
+#include "platform/LineEnds.h"
 #include "settings/CheckSettings.h"
 #include "settings/ConfigurationFile.h"
 #include "settings/CostFields.h"
@@ -10,28 +13,6 @@
 #include <QStringList>
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
-
-void showProblems(MessageBoxes& boxes, const QString& problems) {
-    boxes.show({MessageIcon::Exclamation, QStringLiteral("Meterwin Data Error"), problems});
-}
-
-[[noreturn]] void dataDirectoryMissing(MessageBoxes& boxes) {
-    ShowFatalMessage(boxes, {MessageIcon::Critical, QStringLiteral("Meterwin Data Directory Error"),
-                             QStringLiteral("The data directory does not exist.") + CrLf +
-                                 QStringLiteral("To restore the Data directory") + CrLf +
-                                 QStringLiteral("reinstall the program.") + CrLf +
-                                 QStringLiteral("The program will now terminate.")});
-}
-
-[[noreturn]] void unableToWrite(MessageBoxes& boxes) {
-    ShowFatalMessage(boxes,
-                     {MessageIcon::Exclamation, QStringLiteral("Meterwin Configuration File Error"),
-                      QStringLiteral("Unable to write to the configuration file.") + CrLf +
-                          QStringLiteral("This may be a permissions problem.") + CrLf +
-                          QStringLiteral("The program will now terminate.")});
-}
 
 QString keyLine(const Program& program, const ConfigurationKey& key) {
     return key.text + ConfigurationValue(program.sheet, key, program.forms());
@@ -63,28 +44,28 @@ void Save_Defaults_Click(Program& program) {
     Sheet& s = program.sheet;
     MessageBoxes& boxes = program.services.messages;
     Guarded(program, QStringLiteral("Save Config Error"), [&] {
-        s.ErrorStep = 201;
+        s.ErrorStep = Step::SaveDefaultsCheck;
         s.ErrorList.clear();
-        CheckSettings(program, true, false);
+        CheckSettings(program, CurrencySymbols::StripOnly);
         if (!s.ErrorList.isEmpty()) {
-            showProblems(boxes, s.ErrorList);
+            ShowDataProblems(boxes, s.ErrorList);
             return;
         }
-        s.ErrorStep = 202;
+        s.ErrorStep = Step::SaveDefaultsWrite;
         const QString text = ConfigurationText(program);
         FileSystem& files = program.services.files;
         if (!files.directoryExists(dataDirectory()))
-            dataDirectoryMissing(boxes);
+            ShowDataDirectoryMissingOnSave(boxes);
         try {
             // Replaced as a whole or not at all: a failed write must not cost
             // the user the tariff the file held.
             files.replaceFile(configurationPath(), text);
         } catch (const FileFailure&) {
-            unableToWrite(boxes);
+            ShowConfigurationUnwritable(boxes);
         }
-        s.ErrorStep = 204;
+        s.ErrorStep = Step::SaveDefaultsShow;
         ShowStatus(s, QStringLiteral("Gas Data Saved"));
-        CheckSettings(program, false, true);
+        CheckSettings(program, CurrencySymbols::AddOnly);
         FormatCostFields(s, program.forms());
         RewriteEntryDates(s, program.forms());
     });

@@ -1,6 +1,8 @@
 #include "commands/Startup.h"
 
+#include "calc/ErrorSteps.h"
 #include "commands/ClearEntries.h"
+#include "commands/CommandMessages.h"
 #include "commands/GetLast.h"
 #include "commands/ReadConfiguration.h"
 #include "logs/ErrorDump.h"
@@ -8,41 +10,26 @@
 #include "settings/ClearResults.h"
 #include "settings/TaxLabels.h"
 
-namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
-
-[[noreturn]] void dataDirectoryMissing(Program& program) {
-    ShowFatalMessage(program.services.messages,
-                     {MessageIcon::Critical, QStringLiteral("Meterwin Data Directory Error"),
-                      QStringLiteral("The data directory does not exist.") + CrLf +
-                          QStringLiteral("To restore the data directory") + CrLf +
-                          QStringLiteral("reinstall the program.") + CrLf +
-                          QStringLiteral("The program will now terminate.")});
-}
-
-} // namespace
-
 void LoadMeterwinMain(Program& program, const StartupChoices& choices) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Loading Error"), [&] {
-        s.ErrorStep = 151;
+        s.ErrorStep = Step::LoadDataDirectory;
         if (!program.services.files.directoryExists(QStringLiteral("Data")))
-            dataDirectoryMissing(program);
-        s.ErrorStep = 152;
+            ShowDataDirectoryMissingAtStart(program.services.messages);
+        s.ErrorStep = Step::LoadInhibitOption;
         s.ErrorCheckInhibited =
             choices.arguments == QStringList{QStringLiteral("-InhibitErrorCheck")} ? 1 : 0;
-        s.ErrorStep = 153;
+        s.ErrorStep = Step::LoadConfiguration;
         ShowTaxLabels(s, program.forms());
         ReadConfiguration(program);
-        s.ErrorStep = 154;
+        s.ErrorStep = Step::LoadLogFiles;
         s.ResultsLogName = QStringLiteral("Meterwin.log");
         s.HistoryLogName = QStringLiteral("Meterwin_H.log");
         CreateLogFiles(program);
-        s.ErrorStep = 155;
+        s.ErrorStep = Step::LoadStartEntry;
         if (choices.writeStartEntry)
             WriteStartEntry(program);
-        s.ErrorStep = 156;
+        s.ErrorStep = Step::LoadLastReadings;
         ClearEntries(program);
         ClearActualResults(program);
         ClearPredictedResults(program);

@@ -1,27 +1,11 @@
 #include "commands/ViewLogs.h"
 
-#include "commands/LogCommandMessages.h"
+#include "commands/CommandMessages.h"
 #include "logs/LogPaths.h"
 
 #include <functional>
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
-
-[[noreturn]] void historyLogMissing(MessageBoxes& boxes, const QString& name) {
-    ShowFatalMessage(boxes, {MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),
-                             QStringLiteral("The log file %1 is either missing").arg(name) + CrLf +
-                                 QStringLiteral("or corrupted. Delete the log file if") + CrLf +
-                                 QStringLiteral("it exists and restart the program.") + CrLf +
-                                 QStringLiteral("The program will now terminate.")});
-}
-
-[[noreturn]] void viewerFailed(MessageBoxes& boxes, const QString& name) {
-    ShowFatalMessage(boxes, {MessageIcon::Exclamation, QStringLiteral("Meterwin Log File Error"),
-                             QStringLiteral("Unable to opem the log file %1.").arg(name) + CrLf +
-                                 QStringLiteral("This may be a permissions problem.")});
-}
 
 void viewLog(Program& program, const QString& name,
              const std::function<void(MessageBoxes&)>& fileMissing) {
@@ -38,7 +22,7 @@ void viewLog(Program& program, const QString& name,
     } catch (const std::exception&) {
         // Reported below like a viewer that did not start.
     }
-    viewerFailed(boxes, name);
+    ShowViewerFailed(boxes, name);
 }
 
 } // namespace
@@ -49,5 +33,5 @@ void ViewL_Click(Program& program) {
 
 void ViewH_Click(Program& program) {
     const QString name = program.sheet.HistoryLogName;
-    viewLog(program, name, [&](MessageBoxes& boxes) { historyLogMissing(boxes, name); });
+    viewLog(program, name, [&](MessageBoxes& boxes) { ShowViewerHistoryLogMissing(boxes, name); });
 }

@@ -1,15 +1,15 @@
 #include "logs/ErrorDump.h"
 
+#include "logs/LogMessages.h"
 #include "logs/LogPaths.h"
 #include "platform/ControlCharacters.h"
+#include "platform/LineEnds.h"
 #include "platform/ProgramEnd.h"
 
 #include <QStringList>
 #include <algorithm>
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 QString joinedTexts(std::initializer_list<const TextField*> fields) {
     QStringList texts;
@@ -18,13 +18,14 @@ QString joinedTexts(std::initializer_list<const TextField*> fields) {
     return texts.join(QStringLiteral(", "));
 }
 
-QString resultsLine(const Sheet& s, bool predicted) {
-    if (predicted)
-        return joinedTexts({&s.TDaysP, &s.NRUnitsP, &s.CRUnitsP, &s.R1UnitsP, &s.R2UnitsP,
-                            &s.NR1CostP, &s.NR2CostP, nullptr, &s.TSChargeP, &s.TCostP,
-                            &s.TVCostP});
+QString actualResultsLine(const Sheet& s) {
     return joinedTexts({&s.TDays, &s.NRUnits, &s.CRUnits, &s.R1Units, &s.R2Units, &s.NR1Cost,
                         &s.NR2Cost, nullptr, &s.TSCharge, &s.TCost, &s.TVCost});
+}
+
+QString predictedResultsLine(const Sheet& s) {
+    return joinedTexts({&s.TDaysP, &s.NRUnitsP, &s.CRUnitsP, &s.R1UnitsP, &s.R2UnitsP, &s.NR1CostP,
+                        &s.NR2CostP, nullptr, &s.TSChargeP, &s.TCostP, &s.TVCostP});
 }
 
 // The echo up to the limit, a surrogate pair kept whole.
@@ -57,9 +58,9 @@ QString ErrorDumpText(const Program& program, const QString& category, int step)
         joinedTexts({&s.Date1, &s.Date2, &s.NRead1, &s.NRead2}) + QStringLiteral(", ") + CrLf +
             withoutControlCharacters(s.Notes.text) + CrLf,
         QStringLiteral("Program Actual") + CrLf + QStringLiteral("--------------"),
-        resultsLine(s, false) + CrLf,
+        actualResultsLine(s) + CrLf,
         QStringLiteral("Program Predicted") + CrLf + QStringLiteral("-----------------"),
-        resultsLine(s, true) + CrLf,
+        predictedResultsLine(s) + CrLf,
         QStringLiteral("***** End of Error Dump *****") + CrLf + CrLf,
     };
     return items.join(CrLf);
@@ -76,9 +77,5 @@ void WriteErrorDump(Program& program, const QString& category, int step) {
     } catch (const std::exception&) {
         // The message and the end follow whatever went wrong.
     }
-    ShowFatalMessage(program.services.messages,
-                     {MessageIcon::Critical, QStringLiteral("Meterwin Fatal Error"),
-                      QStringLiteral("Error Number %1").arg(step) + CrLf +
-                          QStringLiteral("A Fatal %1 Has Occurred").arg(category) + CrLf +
-                          QStringLiteral("The Program Will Now Terminate")});
+    ShowFatalMessage(program.services.messages, fatalErrorMessage(category, step));
 }

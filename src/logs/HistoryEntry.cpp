@@ -1,50 +1,56 @@
 #include "logs/HistoryEntry.h"
 
+#include "calc/ErrorSteps.h"
 #include "logs/ErrorDump.h"
 #include "logs/HistoryRecord.h"
 #include "logs/LogColumns.h"
 #include "logs/LogFiles.h"
 #include "logs/LogMessages.h"
+#include "platform/LineEnds.h"
 
 #include <QStringList>
+#include <array>
 #include <exception>
 #include <optional>
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 // The file header written at creation; pages are counted after it.
 constexpr qint64 FileHeaderLines = 6;
 // An empty line, three header lines and 36 records.
 constexpr qint64 PageLines = 40;
 
+// The three header lines, each ended; the tax word heads the tax rate.
 QString pageHeader(const Sheet& s) {
     const QString taxWord = s.VATH.caption.left(3);
-    return CrLf +
-           QStringLiteral("Date       , Meter  , Metric/     , Rate 1 , Rate 2 , Break, Calorific, "
-                          "Correction, Fixed , ") +
-           taxWord + QStringLiteral("  , Disc 1, Disc 2") + CrLf +
-           QStringLiteral("           , Reading, Imperial    ,        ,        , Point, Value    , "
-                          "Factor    , Charge, Rate ,       ,       ") +
-           CrLf +
-           QStringLiteral("-----------, -------, ------------, -------, -------, -----, ---------, "
-                          "----------, ------, -----, ------, ------") +
-           CrLf;
+    QStringList titles, subtitles, rules;
+    for (const HistoryColumn& column : HistoryColumns) {
+        const QString title = column.title.isEmpty() ? taxWord : column.title.toString();
+        titles << title.leftJustified(column.width);
+        subtitles << column.subtitle.toString().leftJustified(column.width);
+        rules << QString(column.width, u'-');
+    }
+    const QString separator = historyFieldSeparator();
+    return CrLf + titles.join(separator) + CrLf + subtitles.join(separator) + CrLf +
+           rules.join(separator) + CrLf;
 }
 
 // A text too long for its column widens the record rather than lose a
 // character: the date and the reading stay the first two fields.
 QString record(const Sheet& s, const QString& vatRate, const RegionalForms& forms) {
-    const QString units = historyUnitText(s.ConvertF.value);
-    const auto money = [&](const TextField& field, int width) {
-        return moneyAligned(field.text, width, width, forms);
-    };
-    return joinHistoryFields({rightAligned(s.Date2.text, 11, 11), rightAligned(s.NRead2.text, 7, 7),
-                              rightAligned(units, 12, 10), money(s.NRate1, 7), money(s.NRate2, 7),
-                              rightAligned(s.BreakP.text, 5, 5), rightAligned(s.CalVal.text, 9, 10),
-                              rightAligned(s.CFactor.text, 10, 10), money(s.SCharge, 6),
-                              rightAligned(vatRate, 5, 5), money(s.Disc1, 6), money(s.Disc2, 6)});
+    const std::array<QString, HistoryRecordFields> texts{
+        s.Date2.text,  s.NRead2.text,  historyUnitText(s.ConvertF.value),
+        s.NRate1.text, s.NRate2.text,  s.BreakP.text,
+        s.CalVal.text, s.CFactor.text, s.SCharge.text,
+        vatRate,       s.Disc1.text,   s.Disc2.text};
+    QStringList fields;
+    for (qsizetype i = 0; i < HistoryRecordFields; ++i) {
+        const HistoryColumn& column = HistoryColumns[i];
+        fields << (column.amount == HistoryAmount::Money
+                       ? moneyAligned(texts[i], column.width, column.padding, forms)
+                       : rightAligned(texts[i], column.width, column.padding));
+    }
+    return joinHistoryFields(fields);
 }
 
 // The lines of the history log, or nothing after telling the user that it
@@ -80,7 +86,7 @@ QString HistoryEntryForLog(const Sheet& s, const QString& composed, qint64 fileL
 void BuildHistoryEntry(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Format Log Error"), [&] {
-        s.ErrorStep = 211;
+        s.ErrorStep = Step::HistoryLogLines;
         QString vatRate = s.VRate.text;
         if (program.forms().leadingNumber(vatRate) > 0)
             vatRate += u'%';
@@ -88,7 +94,7 @@ void BuildHistoryEntry(Program& program) {
         const std::optional<qint64> lines = historyLogLines(program);
         if (!lines)
             return;
-        s.ErrorStep = 212;
+        s.ErrorStep = Step::HistoryFormat;
         if (opensPage(*lines))
             s.HistoryText += pageHeader(s);
         s.HistoryText += record(s, vatRate, program.forms());

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <array>
 #include <optional>
 
 // The layout of a history record, shared by its writer and its reader: twelve
@@ -11,6 +13,38 @@ inline QString historyFieldSeparator() {
     return QStringLiteral(", ");
 }
 constexpr qsizetype HistoryRecordFields = 12;
+
+// Money is written without its currency symbol when it would not fit.
+enum class HistoryAmount { Plain, Money };
+
+// One column of the record and of the page header. A shorter text is
+// right-aligned in `width` characters from `padding` blanks put before it; a
+// longer one widens the column. The two header words are left-aligned in the
+// same width over a line of dashes; an empty first word is the tax word.
+struct HistoryColumn {
+    int width;
+    int padding;
+    HistoryAmount amount;
+    QStringView title;
+    QStringView subtitle;
+};
+
+// clang-format off
+constexpr std::array<HistoryColumn, HistoryRecordFields> HistoryColumns{{
+    {11, 11, HistoryAmount::Plain, u"Date",       u""},
+    { 7,  7, HistoryAmount::Plain, u"Meter",      u"Reading"},
+    {12, 10, HistoryAmount::Plain, u"Metric/",    u"Imperial"},
+    { 7,  7, HistoryAmount::Money, u"Rate 1",     u""},
+    { 7,  7, HistoryAmount::Money, u"Rate 2",     u""},
+    { 5,  5, HistoryAmount::Plain, u"Break",      u"Point"},
+    { 9, 10, HistoryAmount::Plain, u"Calorific",  u"Value"},
+    {10, 10, HistoryAmount::Plain, u"Correction", u"Factor"},
+    { 6,  6, HistoryAmount::Money, u"Fixed",      u"Charge"},
+    { 5,  5, HistoryAmount::Plain, u"",           u"Rate"},
+    { 6,  6, HistoryAmount::Money, u"Disc 1",     u""},
+    { 6,  6, HistoryAmount::Money, u"Disc 2",     u""},
+}};
+// clang-format on
 
 // The fields joined into a record. A comma followed by blanks inside a field
 // (a setting typed as "1.0, x", which its check reads as 1.0) keeps its comma

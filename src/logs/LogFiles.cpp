@@ -4,6 +4,7 @@
 #include "logs/HistoryEntry.h"
 #include "logs/LogMessages.h"
 #include "logs/LogPaths.h"
+#include "platform/LineEnds.h"
 #include "settings/CheckSettings.h"
 #include "settings/TidyResults.h"
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
 const QString Version = QStringLiteral("Version 2.0");
 
 // The file header: four lines and two empty ones, the last line end being
@@ -85,7 +85,7 @@ void AppendHistoryLog(Program& program) {
     Sheet& s = program.sheet;
     // The sheet as Calculate leaves it, also when the user changed it since.
     TidyResults(program);
-    CheckSettings(program, true, true);
+    CheckSettings(program, CurrencySymbols::StripAndAdd);
     // The user was told when the history log could not be read; an empty
     // entry would only add a blank line that hides the last reading.
     if (s.HistoryText.isEmpty())

@@ -15,3 +15,5 @@ Message historyLogMissingOnAppendMessage(const QString& name);
 Message logsNotCreatedMessage();
 // Exclamation, not fatal: a log could not be written (or the history log read).
 Message logNotWrittenMessage(const QString& name);
+// Critical, fatal: a failure the error dump recorded, its words capitalised.
+Message fatalErrorMessage(const QString& category, int step);

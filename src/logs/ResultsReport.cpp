@@ -2,6 +2,7 @@
 
 #include "calc/ResultColumn.h"
 #include "logs/LogColumns.h"
+#include "platform/LineEnds.h"
 #include "settings/MoneyFields.h"
 
 #include <QStringList>
@@ -34,7 +35,7 @@ public:
         lines_ << hyphens(69) << QString();
         QString text;
         for (const QString& line : lines_)
-            text += line + QStringLiteral("\r\n");
+            text += line + CrLf;
         return text;
     }
 

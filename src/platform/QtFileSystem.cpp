@@ -1,5 +1,6 @@
 #include "platform/QtFileSystem.h"
 
+#include "platform/LineEnds.h"
 #include "platform/TextEncoding.h"
 
 #include <QFile>
@@ -370,7 +371,7 @@ void QtFileSystem::appendLine(const QString& path, const QString& text) {
     // the end of the file, so entries of two programs never interleave.
     openOrFail(file, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
                QStringLiteral("Cannot append to"));
-    const QByteArray bytes = lineEndMissing(path) + encodeLogText(text + QStringLiteral("\r\n"));
+    const QByteArray bytes = lineEndMissing(path) + encodeLogText(text + CrLf);
     const qint64 written = file.write(bytes);
     // A write cut short sets no error of the file: errno tells why.
     const int error = errno;

@@ -1,5 +1,6 @@
 #include "settings/CheckSettings.h"
 
+#include "calc/ErrorSteps.h"
 #include "logs/ErrorDump.h"
 #include "settings/CostFields.h"
 #include "settings/MoneyFields.h"
@@ -7,22 +8,24 @@
 #include "settings/SettingsChecks.h"
 #include "settings/TaxLabels.h"
 
-void CheckSettings(Program& program, bool StripSymbol, bool AddSymbol) {
+void CheckSettings(Program& program, CurrencySymbols symbols) {
+    const bool strip = symbols != CurrencySymbols::AddOnly;
+    const bool add = symbols != CurrencySymbols::StripOnly;
     Sheet& s = program.sheet;
     const RegionalForms& forms = program.forms();
     Guarded(program, QStringLiteral("Check Error"), [&] {
-        s.ErrorStep = 131;
-        if (StripSymbol)
+        s.ErrorStep = Step::SettingsStripSymbols;
+        if (strip)
             StripCurrencySymbols(s, forms);
-        s.ErrorStep = 132;
+        s.ErrorStep = Step::SettingsChecks;
         RunSettingsChecks(s, forms);
-        s.ErrorStep = 133;
+        s.ErrorStep = Step::SettingsInhibit;
         if (s.ErrorCheckInhibited == 1)
             s.ErrorList.clear();
-        s.ErrorStep = 134;
+        s.ErrorStep = Step::SettingsNormalise;
         if (s.ErrorList.isEmpty())
             NormaliseSettings(s, forms);
-        if (s.ErrorList.isEmpty() && AddSymbol) {
+        if (s.ErrorList.isEmpty() && add) {
             s.CurrencySymbol = forms.currencySymbol();
             AddCurrencySymbols(s, forms);
         }

@@ -1,12 +1,10 @@
 #include "settings/ClearResults.h"
 
+#include "calc/ErrorSteps.h"
 #include "calc/ResultColumn.h"
 #include "logs/ErrorDump.h"
 
 namespace {
-
-constexpr int ClearActualStep = 42;
-constexpr int ClearPredictedStep = 43;
 
 void ClearColumn(ResultColumn c) {
     for (TextField* field : {&c.TDays, &c.NRUnits, &c.CRUnits, &c.R1Units, &c.R2Units, &c.NR1Cost,
@@ -19,11 +17,11 @@ void ClearColumn(ResultColumn c) {
 } // namespace
 
 void ClearActualResults(Program& program) {
-    GuardedAtStep(program, QStringLiteral("Clear Error"), ClearActualStep,
+    GuardedAtStep(program, QStringLiteral("Clear Error"), Step::ClearActualResults,
                   [&] { ClearColumn(actualColumn(program.sheet)); });
 }
 
 void ClearPredictedResults(Program& program) {
-    GuardedAtStep(program, QStringLiteral("Clear Error"), ClearPredictedStep,
+    GuardedAtStep(program, QStringLiteral("Clear Error"), Step::ClearPredictedResults,
                   [&] { ClearColumn(predictedColumn(program.sheet)); });
 }

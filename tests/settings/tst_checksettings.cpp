@@ -129,7 +129,7 @@ private slots:
         TestProgram t(locale);
         setValidSettings(t.sheet());
         setFields(t.sheet(), withMoney(fields, locale));
-        CheckSettings(t.program, true, true);
+        CheckSettings(t.program, CurrencySymbols::StripAndAdd);
         QTEST(t.sheet().ErrorList, "messages");
         QCOMPARE(t.sheet().ErrorStep, std::int16_t(134));
         QCOMPARE(fieldTexts(t.sheet(), withMoney(shown, locale)), withMoney(shown, locale));
@@ -148,7 +148,7 @@ private slots:
                                locale) +
                          locale.toString(10.5, 'f', 1));
         s.TVCost.colour = Orange;
-        CheckSettings(t.program, true, true);
+        CheckSettings(t.program, CurrencySymbols::StripAndAdd);
         TidyResults(t.program);
         const QString shown = withMoney("NRate1=¤0.12345 SCharge=¤5.00 Disc1=¤1.00 Disc2=¤10.50 "
                                         "TVCost=¤12.50 NR1Cost=¤3.20 NR2Cost=",
@@ -157,15 +157,15 @@ private slots:
         QCOMPARE(s.TVCost.colour, Orange);
         QCOMPARE(s.CurrencySymbol + u' ' + s.VATH.caption,
                  testlocales::symbol(locale) + u' ' + testlocales::taxWord(locale) + u':');
-        CheckSettings(t.program, true, false);
+        CheckSettings(t.program, CurrencySymbols::StripOnly);
         const QString plain = withMoney("NRate1=0.12345 Disc2=10.50 TVCost=¤12.50", locale);
         QCOMPARE(fieldTexts(s, plain), plain);
-        CheckSettings(t.program, false, true);
+        CheckSettings(t.program, CurrencySymbols::AddOnly);
         QCOMPARE(fieldTexts(s, shown), shown);
         // "0,12" is 0.12 where the comma is the decimal separator, and 0
         // elsewhere. A refusal leaves the fields as typed, without symbols.
         setFields(s, withMoney("NRate1=0,12 SCharge=¤4.99", locale));
-        CheckSettings(t.program, true, true);
+        CheckSettings(t.program, CurrencySymbols::StripAndAdd);
         QCOMPARE(s.ErrorList, (locale.decimalPoint() == u"," ? "" : listed(5, 5)) + listed(8, 8));
         const QString typed = withMoney("NRate1=0,12 SCharge=4.99 TVCost=¤12.50", locale);
         QCOMPARE(fieldTexts(s, typed), typed);

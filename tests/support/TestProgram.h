@@ -25,7 +25,7 @@ public:
 // a fixed clock (1 March 2009, 12:00:00 unless given), the real file system
 // (with faults on request), recording message boxes and a recording desktop.
 //     TestProgram t(QLocale(QLocale::German, QLocale::Germany));
-//     CheckSettings(t.program, true, true);
+//     CheckSettings(t.program, CurrencySymbols::StripAndAdd);
 struct TestProgram {
     explicit TestProgram(const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedKingdom),
                          const QDateTime& now = QDateTime(QDate(2009, 3, 1), QTime(12, 0, 0)));
