@@ -25,7 +25,7 @@ void ShowArchiveFailed(MessageBoxes& boxes);
 [[noreturn]] void ShowConfigurationFault(MessageBoxes& boxes, const QString& firstLine);
 [[noreturn]] void ShowConfigurationUnwritable(MessageBoxes& boxes);
 
-// The data directory: "Data" at start-up, "data" when saving.
+// The data directory: "data" at start-up, "Data" when saving.
 [[noreturn]] void ShowDataDirectoryMissingAtStart(MessageBoxes& boxes);
 [[noreturn]] void ShowDataDirectoryMissingOnSave(MessageBoxes& boxes);
 
