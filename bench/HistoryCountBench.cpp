@@ -6,6 +6,7 @@
 #include "BenchProgram.h"
 #include "GetLastBench.h"
 #include "logs/HistoryEntry.h"
+#include "platform/Guard.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
 
@@ -119,6 +120,8 @@ int main(int argc, char** argv) {
             }
         }
     } catch (const ProgramEnded&) {
+        return 2;
+    } catch (const GuardFailure&) {
         return 2;
     }
     printGetLast(getLastRows);

@@ -18,6 +18,7 @@
 #include "commands/GetLast.h"
 #include "commands/SaveCommand.h"
 #include "commands/Startup.h"
+#include "platform/Guard.h"
 #include "platform/LineEnds.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
@@ -289,6 +290,9 @@ int main(int argc, char** argv) {
         QDir::setCurrent(QDir::tempPath());
     } catch (const ProgramEnded&) {
         std::printf("The program ended\n");
+        return 2;
+    } catch (const GuardFailure& failure) {
+        std::printf("%s at step %d\n", qPrintable(failure.category), failure.step);
         return 2;
     }
     std::printf(failures == 0 ? "All results correct\n" : "%d results wrong\n", failures);

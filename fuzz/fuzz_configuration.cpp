@@ -9,6 +9,7 @@
 #include "FuzzProgram.h"
 
 #include "commands/ReadConfiguration.h"
+#include "logs/ErrorDump.h"
 #include "platform/ProgramEnd.h"
 #include "settings/ConfigurationFile.h"
 
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     bool ended = false;
     try {
-        ReadConfiguration(program);
+        DumpingFailures(program, [&] { ReadConfiguration(program); });
     } catch (const ProgramEnded&) {
         ended = true;
     }

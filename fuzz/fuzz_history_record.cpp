@@ -14,6 +14,7 @@
 #include "commands/Calc_Click.h"
 #include "commands/ConvertF_Click.h"
 #include "commands/GetLast.h"
+#include "logs/ErrorDump.h"
 #include "logs/LogFiles.h"
 #include "logs/LogPaths.h"
 #include "platform/ProgramEnd.h"
@@ -89,7 +90,7 @@ std::optional<QString> writtenRecord(Sheet& s, CalculatingProgram& p, const QStr
     s.CORate.text = QStringLiteral("0.19");
     s.Predict.text = QStringLiteral("0");
     try {
-        Calc_Click(p.program);
+        DumpingFailures(p.program, [&] { Calc_Click(p.program); });
     } catch (const ProgramEnded&) {
         return std::nullopt;
     }

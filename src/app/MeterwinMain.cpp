@@ -82,7 +82,9 @@ void MeterwinMain::run(const Command& command) {
     try {
         // Every command guards its own work; this is the last net, so that
         // nothing unexpected ever leaves the window unrecorded.
-        Guarded(program_, QStringLiteral("Program Error"), [&] { command(program_); });
+        DumpingFailures(program_, [&] {
+            Guarded(program_, QStringLiteral("Program Error"), [&] { command(program_); });
+        });
     } catch (const ProgramEnded&) {
         ended = true;
     }

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
+#include "platform/Guard.h"
 #include "platform/MessageBoxes.h"
 #include "platform/RegionalForms.h"
 
@@ -26,3 +27,9 @@ struct Program {
 
     const RegionalForms& forms() const { return services.forms; }
 };
+
+// The guards of the program's procedures: a failure inside `body` throws a
+// GuardFailure with `category` and the current `ErrorStep`.
+template <typename Body> void Guarded(Program& program, const QString& category, Body&& body) {
+    Guarded(category, program.sheet.ErrorStep, body);
+}

@@ -1,7 +1,6 @@
 #include "calc/ReadingChecks.h"
 
 #include "calc/ErrorSteps.h"
-#include "logs/ErrorDump.h"
 #include "settings/MoneyFields.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "commands/Calc_Click.h"
 #include "commands/ConvertF_Click.h"
 #include "commands/Startup.h"
+#include "logs/ErrorDump.h"
 #include "platform/LineEnds.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
@@ -67,10 +68,12 @@ int runCalc(const CalcRequest& request) {
     NoDesktop desktop;
     Program program({forms, boxes, files, clock, desktop});
     try {
-        LoadMeterwinMain(program, {{}, /*writeStartEntry=*/false, false});
-        boxes.clearCount();
-        applyRequest(program.sheet, request);
-        Calc_Click(program);
+        DumpingFailures(program, [&] {
+            LoadMeterwinMain(program, {{}, /*writeStartEntry=*/false, false});
+            boxes.clearCount();
+            applyRequest(program.sheet, request);
+            Calc_Click(program);
+        });
     } catch (const ProgramEnded&) {
         return 2;
     }

@@ -6,7 +6,6 @@
 #include "calc/ReadingChecks.h"
 #include "calc/SheetFields.h"
 #include "commands/CommandMessages.h"
-#include "logs/ErrorDump.h"
 #include "logs/HistoryEntry.h"
 #include "logs/LogFiles.h"
 #include "logs/ResultsReport.h"

@@ -4,7 +4,6 @@
 #include "calc/StatusLine.h"
 #include "commands/CommandMessages.h"
 #include "commands/EntryDates.h"
-#include "logs/ErrorDump.h"
 #include "logs/HistoryRecord.h"
 #include "logs/LogMessages.h"
 #include "logs/LogPaths.h"

@@ -4,7 +4,6 @@
 #include "commands/CommandMessages.h"
 #include "commands/ConvertF_Click.h"
 #include "commands/WindowOptions.h"
-#include "logs/ErrorDump.h"
 #include "platform/DecimalText.h"
 #include "platform/LineEnds.h"
 #include "platform/SpaceTrim.h"

@@ -4,7 +4,6 @@
 #include "calc/StatusLine.h"
 #include "commands/CommandMessages.h"
 #include "commands/EntryDates.h"
-#include "logs/ErrorDump.h"
 #include "platform/LineEnds.h"
 #include "settings/CheckSettings.h"
 #include "settings/ConfigurationFile.h"

@@ -5,7 +5,6 @@
 #include "commands/CommandMessages.h"
 #include "commands/GetLast.h"
 #include "commands/ReadConfiguration.h"
-#include "logs/ErrorDump.h"
 #include "logs/LogFiles.h"
 #include "settings/ClearResults.h"
 #include "settings/TaxLabels.h"

@@ -15,21 +15,12 @@ constexpr qsizetype DumpedConfigurationLimit = 64 * 1024;
 // The text the dump appends (without the final line end of its write).
 QString ErrorDumpText(const Program& program, const QString& category, int step);
 
-// Hands a guard's failure to the error dump.
-inline auto DumpingTo(Program& program) {
-    return [&program](const GuardFailure& failure) {
+// Runs `body` as a front end does: a guard's failure goes to the error dump,
+// which ends the program.
+template <typename Body> void DumpingFailures(Program& program, Body&& body) {
+    try {
+        body();
+    } catch (const GuardFailure& failure) {
         WriteErrorDump(program, failure.category, failure.step);
-    };
-}
-
-// The guards of the program's procedures: a failure inside `body` goes to the
-// error dump with `category` and the current `ErrorStep`.
-template <typename Body> void Guarded(Program& program, const QString& category, Body&& body) {
-    RunGuarded(category, program.sheet.ErrorStep, DumpingTo(program), body);
-}
-
-// As Guarded, with a fixed step number in place of `ErrorStep`.
-template <typename Body>
-void GuardedAtStep(Program& program, const QString& category, int step, Body&& body) {
-    RunGuarded(category, step, DumpingTo(program), body);
+    }
 }

@@ -1,7 +1,6 @@
 #include "logs/HistoryEntry.h"
 
 #include "calc/ErrorSteps.h"
-#include "logs/ErrorDump.h"
 #include "logs/HistoryRecord.h"
 #include "logs/LogColumns.h"
 #include "logs/LogFiles.h"

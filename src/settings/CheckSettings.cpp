@@ -1,7 +1,6 @@
 #include "settings/CheckSettings.h"
 
 #include "calc/ErrorSteps.h"
-#include "logs/ErrorDump.h"
 #include "settings/CostFields.h"
 #include "settings/MoneyFields.h"
 #include "settings/NormaliseSettings.h"

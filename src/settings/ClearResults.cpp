@@ -2,7 +2,6 @@
 
 #include "calc/ErrorSteps.h"
 #include "calc/ResultColumn.h"
-#include "logs/ErrorDump.h"
 
 namespace {
 
@@ -17,11 +16,11 @@ void ClearColumn(ResultColumn c) {
 } // namespace
 
 void ClearActualResults(Program& program) {
-    GuardedAtStep(program, QStringLiteral("Clear Error"), Step::ClearActualResults,
-                  [&] { ClearColumn(actualColumn(program.sheet)); });
+    Guarded(QStringLiteral("Clear Error"), Step::ClearActualResults,
+            [&] { ClearColumn(actualColumn(program.sheet)); });
 }
 
 void ClearPredictedResults(Program& program) {
-    GuardedAtStep(program, QStringLiteral("Clear Error"), Step::ClearPredictedResults,
-                  [&] { ClearColumn(predictedColumn(program.sheet)); });
+    Guarded(QStringLiteral("Clear Error"), Step::ClearPredictedResults,
+            [&] { ClearColumn(predictedColumn(program.sheet)); });
 }

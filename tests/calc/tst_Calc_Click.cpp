@@ -195,7 +195,7 @@ private slots:
         QFETCH(Run, r);
         Calculator c(r.locale);
         Sheet& s = c.t.sheet();
-        const bool ended = EndsProgram([&] {
+        const bool ended = EndsProgram(c.t.program, [&] {
             for (QString step : r.steps) {
                 s.Save.enabled = r.before;
                 if (step.startsWith(QStringLiteral("Today="))) {

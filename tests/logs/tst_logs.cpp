@@ -279,8 +279,7 @@ private slots:
         row("en_GB, a long rate", 7, "NRate1=£0.1abcdefgh",
             QString(ExampleRecord).replace("0.07000", "0.1abcdefgh"));
         row("a setting typed with a comma and a blank keeps twelve fields", 7,
-            "CFactor=1.022640,  x",
-            QString(ExampleRecord).replace("  1.022640", "1.022640,x"));
+            "CFactor=1.022640,  x", QString(ExampleRecord).replace("  1.022640", "1.022640,x"));
     }
 
     void history() {
@@ -391,9 +390,9 @@ private slots:
              ExampleCalculation + "Predict=4|Notes=Winter quarter|Disc1=£1.00|ConvertF=1");
         t.sheet().ConfigEcho = echo;
         t.sheet().ErrorStep = 105;
-        QVERIFY(EndsProgram([&] {
+        QVERIFY(EndsProgram(t.program, [&] {
             if (guarded) // any failure, and the guard's fixed step whatever ErrorStep holds
-                GuardedAtStep(t.program, "Clear Error", 42, [] { throw std::out_of_range("x"); });
+                Guarded(QStringLiteral("Clear Error"), 42, [] { throw std::out_of_range("x"); });
             WriteErrorDump(t.program, "Format Log Error", 212);
         }));
         const QString header = guarded ? "Clear Error 42" : "Format Log Error 212";
@@ -494,7 +493,7 @@ private slots:
         if (failing == -3)
             QVERIFY(QDir().mkdir(removed));
         t.desktop.opens = failing != -2;
-        QTEST(EndsProgram([&] { command(t.program); }), "fatal");
+        QTEST(EndsProgram(t.program, [&] { command(t.program); }), "fatal");
         QTEST(t.messages.shown(), "messages");
         QVERIFY(t.sheet().Status.caption.isEmpty());
         if (removed.isEmpty() || removed == ResultsLog) // no byte of the logs is lost

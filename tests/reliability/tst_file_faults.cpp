@@ -130,7 +130,7 @@ Files snapshot() {
 
 QByteArray runCommand(int command, TestProgram& t) {
     t.messages.clear();
-    const bool ended = EndsProgram([&] { Commands[command].second(t.program); });
+    const bool ended = EndsProgram(t.program, [&] { Commands[command].second(t.program); });
     return outcome(t.messages.shown(), ended);
 }
 void typeReadings(Sheet& s, int autoSave,

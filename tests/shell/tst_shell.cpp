@@ -122,7 +122,7 @@ private slots:
         if (!updated.isEmpty())
             QCOMPARE(saved, with("01/03/2009", updated, Layout));
         t_ = std::make_unique<TestProgram>(locale);
-        QVERIFY(!EndsProgram([&] { ReadConfiguration(t_->program); }));
+        QVERIFY(!EndsProgram(t_->program, [&] { ReadConfiguration(t_->program); }));
         Save_Defaults_Click(t_->program);
         QCOMPARE(t_->messages.shown(), QList<Message>{});
         QCOMPARE(dir_->readFile(Ini), saved);
@@ -133,7 +133,7 @@ private slots:
         typeTariff(t_->sheet(), "0.07\r\nNRate2=1.5 - - 39 1 - - - - 0.19 -");
         Save_Defaults_Click(t_->program);
         t_ = std::make_unique<TestProgram>();
-        QVERIFY(!EndsProgram([&] { ReadConfiguration(t_->program); }));
+        QVERIFY(!EndsProgram(t_->program, [&] { ReadConfiguration(t_->program); }));
     }
 
     void readingRules_data() {
@@ -192,7 +192,7 @@ private slots:
         s.ErrorCheckInhibited = inhibited;
         s.Save.enabled = true;
         const bool fails = !message.title.isEmpty();
-        QCOMPARE(EndsProgram([&] { ReadConfiguration(t_->program); }), fails);
+        QCOMPARE(EndsProgram(t_->program, [&] { ReadConfiguration(t_->program); }), fails);
         QCOMPARE(t_->messages.shown(), fails ? QList<Message>{message} : QList<Message>{});
         if (!fails) {
             QCOMPARE((QList{s.AutoSave.value, s.OnTop.value, s.ConvertF.value}), boxes);
@@ -208,7 +208,7 @@ private slots:
         dir_->writeFile(Ini, Valid);
         typeTariff(t_->sheet(), "0.08 - - 39 1 - - - - 0.19 -");
         const auto fails = [&] {
-            return EndsProgram([&] { Save_Defaults_Click(t_->program); }) &&
+            return EndsProgram(t_->program, [&] { Save_Defaults_Click(t_->program); }) &&
                    t_->sheet().Status.caption.isEmpty() &&
                    t_->messages.shown().endsWith(
                        configError(MessageIcon::Exclamation,
@@ -289,7 +289,7 @@ private slots:
         s.NRead1.text = QStringLiteral("99");
         s.Date2.text = QStringLiteral("2 Apr 2009");
         s.Save.enabled = true;
-        QCOMPARE(EndsProgram([&] { Get_Last_Click(t_->program); }), log.isNull());
+        QCOMPARE(EndsProgram(t_->program, [&] { Get_Last_Click(t_->program); }), log.isNull());
         QCOMPARE(t_->messages.shown(), log.isNull() ? QList{message} : QList<Message>{});
         QCOMPARE(s.Status.caption, status);
         QCOMPARE(s.Date1.text + u' ' + s.NRead1.text + u' ' + s.Date2.text, entries);
@@ -317,7 +317,7 @@ private slots:
         dir_->makeDirectory(QStringLiteral("Help"));
         dir_->writeFile(HelpPage, "<html></html>");
         t_->desktop.opens = false;
-        QVERIFY(!EndsProgram([&] {
+        QVERIFY(!EndsProgram(t_->program, [&] {
             Help1_Click(t_->program);
             Logo_Click(t_->program);
         }));

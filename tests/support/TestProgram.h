@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/Program.h"
+#include "logs/ErrorDump.h"
 #include "platform/ProgramEnd.h"
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingMessageBoxes.h"
@@ -42,10 +43,11 @@ struct TestProgram {
     Program program;
 };
 
-// True when `body` ended the program; any other exception passes on.
-template <typename Body> bool EndsProgram(Body&& body) {
+// True when `body` ended the program. A guard's failure goes to the error dump
+// first, as the front ends send it; any other exception passes on.
+template <typename Body> bool EndsProgram(Program& program, Body&& body) {
     try {
-        body();
+        DumpingFailures(program, body);
     } catch (const ProgramEnded&) {
         return true;
     }
