@@ -11,60 +11,30 @@ namespace {
 struct CaptionNames {
     const char* field;
     const char* caption;
-    const char* row = nullptr;
 };
 
-// Each field with its caption; where a heading stands over two fields, the
-// first one listed is the caption's buddy.
+// Each field with its caption; where a heading stands over two fields (the
+// two readings, the actual and predicted result), the first one listed is the
+// caption's buddy. The fields' tooltips tell the two apart.
 const CaptionNames Captions[] = {
-    {"Date1", "DateL", "Reading1L"},
-    {"NRead1", "ReadingsL", "Reading1L"},
-    {"Date2", "DateL", "Reading2L"},
-    {"NRead2", "ReadingsL", "Reading2L"},
-    {"Notes", "NotesL"},
-    {"NRate1", "NRate1L"},
-    {"NRate2", "NRate2L"},
-    {"BreakP", "BreakPL"},
-    {"SCharge", "SChargeL"},
-    {"CORate", "CORateL"},
-    {"Predict", "PredictL"},
-    {"CalVal", "CalValL"},
-    {"CFactor", "CFactorL"},
-    {"VRate", "VATH"},
-    {"Disc1", "Disc1L"},
-    {"Disc2", "Disc2L"},
-    {"ConvertF", "ConvertFL"},
-    {"OnTop", "OnTopL"},
-    {"AutoSave", "AutoSaveL"},
-    {"TDays", "DaysL", "ActualL"},
-    {"TDaysP", "DaysL", "PredictRowL"},
-    {"NRUnits", "NRUnitsL", "ActualL"},
-    {"NRUnitsP", "NRUnitsL", "PredictRowL"},
-    {"CRUnits", "CRUnitsL", "ActualL"},
-    {"CRUnitsP", "CRUnitsL", "PredictRowL"},
-    {"R1Units", "R1UnitsL", "ActualL"},
-    {"R1UnitsP", "R1UnitsL", "PredictRowL"},
-    {"R2Units", "R2UnitsL", "ActualL"},
-    {"R2UnitsP", "R2UnitsL", "PredictRowL"},
-    {"NR1Cost", "NR1CostL", "ActualL"},
-    {"NR1CostP", "NR1CostL", "PredictRowL"},
-    {"NR2Cost", "NR2CostL", "ActualL"},
-    {"NR2CostP", "NR2CostL", "PredictRowL"},
-    {"TSCharge", "TSChargeL", "ActualL"},
-    {"TSChargeP", "TSChargeL", "PredictRowL"},
-    {"TCost", "THead", "ActualL"},
-    {"TCostP", "THead", "PredictRowL"},
-    {"TVCost", "TVHead", "ActualL"},
-    {"TVCostP", "TVHead", "PredictRowL"},
-    {"CDay", "CDayL", "ActualL"},
-    {"CDayP", "CDayL", "PredictRowL"},
-    {"TCO2", "TCO2L", "ActualL"},
-    {"TCO2P", "TCO2L", "PredictRowL"},
+    {"Date1", "DateL"},        {"NRead1", "ReadingsL"},    {"Date2", "DateL"},
+    {"NRead2", "ReadingsL"},   {"Notes", "NotesL"},        {"NRate1", "NRate1L"},
+    {"NRate2", "NRate2L"},     {"BreakP", "BreakPL"},      {"SCharge", "SChargeL"},
+    {"CORate", "CORateL"},     {"Predict", "PredictL"},    {"CalVal", "CalValL"},
+    {"CFactor", "CFactorL"},   {"VRate", "VATH"},          {"Disc1", "Disc1L"},
+    {"Disc2", "Disc2L"},       {"ConvertF", "ConvertFL"},  {"OnTop", "OnTopL"},
+    {"AutoSave", "AutoSaveL"}, {"TDays", "DaysL"},         {"TDaysP", "DaysL"},
+    {"NRUnits", "NRUnitsL"},   {"NRUnitsP", "NRUnitsL"},   {"CRUnits", "CRUnitsL"},
+    {"CRUnitsP", "CRUnitsL"},  {"R1Units", "R1UnitsL"},    {"R1UnitsP", "R1UnitsL"},
+    {"R2Units", "R2UnitsL"},   {"R2UnitsP", "R2UnitsL"},   {"NR1Cost", "NR1CostL"},
+    {"NR1CostP", "NR1CostL"},  {"NR2Cost", "NR2CostL"},    {"NR2CostP", "NR2CostL"},
+    {"TSCharge", "TSChargeL"}, {"TSChargeP", "TSChargeL"}, {"TCost", "THead"},
+    {"TCostP", "THead"},       {"TVCost", "TVHead"},       {"TVCostP", "TVHead"},
+    {"CDay", "CDayL"},         {"CDayP", "CDayL"},         {"TCO2", "TCO2L"},
+    {"TCO2P", "TCO2L"},
 };
 
 template <typename Widget> Widget* control(QWidget& window, const char* name) {
-    if (!name)
-        return nullptr;
     auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
     if (!widget)
         throw std::logic_error(std::string("the window has no control ") + name);
@@ -84,8 +54,7 @@ QString spoken(const QLabel* label) {
 FieldCaptions::FieldCaptions(QWidget& window) : QObject(&window) {
     for (const CaptionNames& names : Captions) {
         const Captioned field{control<QWidget>(window, names.field),
-                              control<QLabel>(window, names.caption),
-                              control<QLabel>(window, names.row)};
+                              control<QLabel>(window, names.caption)};
         if (!field.caption->buddy()) {
             field.caption->setBuddy(field.field);
             field.caption->installEventFilter(this);
@@ -96,11 +65,8 @@ FieldCaptions::FieldCaptions(QWidget& window) : QObject(&window) {
 }
 
 void FieldCaptions::nameFields() const {
-    for (const Captioned& field : fields_) {
+    for (const Captioned& field : fields_)
         field.field->setAccessibleName(spoken(field.caption));
-        if (field.row)
-            field.field->setAccessibleDescription(spoken(field.row));
-    }
 }
 
 bool FieldCaptions::eventFilter(QObject* watched, QEvent* event) {

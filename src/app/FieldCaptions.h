@@ -8,9 +8,8 @@ class QWidget;
 
 // Ties each field of the main window to the caption that names it: the caption
 // is the field's buddy, a click on it ticks a check box or puts the cursor into
-// a field, and a screen reader names the field by its caption. A heading over
-// two fields (the two readings, the actual and predicted result) names both;
-// the caption of the row tells them apart.
+// a field, and a screen reader names the field by its caption (and describes
+// it by its tooltip). A heading over two fields names both.
 class FieldCaptions final : public QObject {
 public:
     explicit FieldCaptions(QWidget& window);
@@ -26,7 +25,6 @@ private:
     struct Captioned {
         QWidget* field;
         QLabel* caption;
-        QLabel* row; // none when the caption names one field alone
     };
     QList<Captioned> fields_;
 };

@@ -5,6 +5,12 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+namespace {
+
+constexpr int FrameBorder = 8;
+
+} // namespace
+
 void ScrollInto(QWidget& window, QWidget& form) {
     auto* scroller = new QScrollArea;
     scroller->setObjectName(QStringLiteral("FormScroller"));
@@ -24,8 +30,10 @@ QSize OpeningSize(const QWidget& window, QWidget& form) {
     const QScreen* screen = window.screen();
     if (!screen)
         return designed;
+    // The desktop adds its frame only once the window is shown: room for a
+    // title bar and usual borders.
     const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    const QSize room = screen->availableSize() - QSize(0, titleBar);
+    const QSize room = screen->availableSize() - QSize(2 * FrameBorder, titleBar + 2 * FrameBorder);
     const int width = qMin(designed.width(), room.width());
     // Captions that wrap in a narrower window take more lines.
     const int height = qMax(designed.height(), form.heightForWidth(width));

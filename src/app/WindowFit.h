@@ -11,5 +11,5 @@ void ScrollInto(QWidget& window, QWidget& form);
 
 // The size the window opens at: the form's designed size, or the size its
 // fonts need, within the area of the screen that desktop panels leave free
-// (less a title bar). Taken before the form goes into the scroll area.
+// (less a frame). Taken before the form goes into the scroll area.
 QSize OpeningSize(const QWidget& window, QWidget& form);
