@@ -70,13 +70,14 @@ void FieldCaptions::nameFields() const {
 }
 
 bool FieldCaptions::eventFilter(QObject* watched, QEvent* event) {
-    const auto* caption = qobject_cast<QLabel*>(watched);
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (!caption || event->type() != QEvent::MouseButtonRelease ||
-        mouse->button() != Qt::LeftButton || !caption->rect().contains(mouse->position().toPoint()))
+    auto* caption = qobject_cast<QLabel*>(watched);
+    if (!caption || event->type() != QEvent::MouseButtonRelease)
         return QObject::eventFilter(watched, event);
-    // As a click on a check box's own text would: it ticks the box and runs
-    // its command.
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton || !caption->rect().contains(mouse->position().toPoint()))
+        return QObject::eventFilter(watched, event);
+    // As a click on a check box's own text would: it toggles the box and runs
+    // its command (a click on a disabled one does nothing).
     QWidget* field = caption->buddy();
     if (auto* box = qobject_cast<QAbstractButton*>(field))
         box->click();
