@@ -36,10 +36,11 @@ if [ "${1:-}" = --in-display ]; then
     xdotool type --delay 40 '01/01/2015'
     xdotool key Tab
     xdotool type --delay 40 '1000'
-    xdotool key alt+c
+    # Enter in a field calculates; Ctrl+Q ends the program.
+    xdotool key Return
     sleep 1
     env -u QT_SCALE_FACTOR "$grab" "$([ "$whole_screen" = yes ] && echo 0 || echo "$window")" "$picture"
-    xdotool key alt+x
+    xdotool key ctrl+q
     wait "$program"
     exit
 fi
