@@ -2,15 +2,17 @@
 # Starts the installed program in a virtual display, types a calculation
 # through the keyboard as a user would, and saves a picture of the main window
 # with its results.
-#     bash tools/screenshot.sh [--dark] [OUTPUT.png]  (default: meterwin-window.png)
+#     bash tools/screenshot.sh [--dark] [--size WxH] [OUTPUT.png]  (default: meterwin-window.png)
 # --dark shows the window as a dark desktop theme does: a dark palette given
 # by the qt6ct platform theme, in a configuration of the temporary install.
+# --size gives the screen (default 1280x800) and pictures the whole screen, to
+# show how the window fits it; QT_SCALE_FACTOR in the environment scales it.
 # The installation is a fresh temporary one, so no real logs are touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ "${1:-}" = --in-display ]; then
-    install_dir=$2 picture=$3 grab=$4 theme=$5
+    install_dir=$2 picture=$3 grab=$4 theme=$5 whole_screen=$6
     cd "$install_dir"
     if [ "$theme" = dark ]; then
         mkdir -p config/qt6ct
@@ -34,19 +36,24 @@ if [ "${1:-}" = --in-display ]; then
     xdotool type --delay 40 '01/01/2015'
     xdotool key Tab
     xdotool type --delay 40 '1000'
-    xdotool key alt+c
+    # Enter in a field calculates; Ctrl+Q ends the program.
+    xdotool key Return
     sleep 1
-    "$grab" "$window" "$picture"
-    xdotool key alt+x
+    env -u QT_SCALE_FACTOR "$grab" "$([ "$whole_screen" = yes ] && echo 0 || echo "$window")" "$picture"
+    xdotool key ctrl+q
     wait "$program"
     exit
 fi
 
-theme=light
-if [ "${1:-}" = --dark ]; then
-    theme=dark
+theme=light size=1280x800 whole_screen=no
+while [ $# -gt 0 ]; do
+    case $1 in
+    --dark) theme=dark ;;
+    --size) size=$2 whole_screen=yes && shift ;;
+    *) break ;;
+    esac
     shift
-fi
+done
 picture=$(realpath -m "${1:-meterwin-window.png}")
 bash tools/install-deps.sh xdotool $([ "$theme" = light ] || echo qt6ct)
 
@@ -57,7 +64,7 @@ install_dir=$(mktemp -d)
 trap 'rm -rf "$install_dir"' EXIT
 cmake --install build/release --prefix "$install_dir" >/dev/null
 
-XDG_RUNTIME_DIR=$install_dir xvfb-run -a -s "-screen 0 1280x800x24" \
+XDG_RUNTIME_DIR=$install_dir xvfb-run -a -s "-screen 0 ${size}x24" \
     bash "$0" --in-display "$install_dir" "$picture" "$PWD/build/release/tests/tools/meterwin-grab" \
-    "$theme"
+    "$theme" "$whole_screen"
 echo "Saved $picture"

@@ -2,9 +2,12 @@
 
 #include "app/AboutDialog.h"
 #include "app/CommandKeys.h"
+#include "app/FieldCaptions.h"
 #include "app/LogoArt.h"
 #include "app/NotesValidator.h"
+#include "app/ShortcutKeys.h"
 #include "app/WindowCommands.h"
+#include "app/WindowFit.h"
 #include "commands/Activation.h"
 #include "commands/Timer1_Timer.h"
 #include "commands/WebPage.h"
@@ -23,8 +26,15 @@ namespace {
 constexpr int StatusLineMilliseconds = 2000;
 
 // The form is set up before the view looks for its controls.
-QWidget& withForm(Ui::MeterwinMain& form, QWidget& window) {
-    form.setupUi(&window);
+QWidget& withForm(Ui::MeterwinMain& ui, QWidget& window) {
+    auto* form = new QWidget;
+    form->setObjectName(QStringLiteral("MeterwinForm"));
+    ui.setupUi(form);
+    window.setObjectName(QStringLiteral("MeterwinMain"));
+    window.setWindowTitle(form->windowTitle());
+    // The scroll area fits the form to itself: its own size first.
+    window.resize(OpeningSize(window, *form));
+    ScrollInto(window, *form);
     return window;
 }
 
@@ -39,7 +49,9 @@ MeterwinMain::MeterwinMain(Program& program, QWidget* parent)
     timer1_.setSingleShot(true);
     connect(&timer1_, &QTimer::timeout, this, &MeterwinMain::tickTimer1);
     connectCommands();
-    new CommandKeys(*this); // owned by the window
+    new CommandKeys(*this); // owned by the window, as are the next two
+    new ShortcutKeys(*this);
+    captions_ = new FieldCaptions(*this);
     ui_->Notes->setValidator(new NotesValidator(ui_->Notes));
 }
 
@@ -62,8 +74,7 @@ void MeterwinMain::showFirstTime() {
     // Loading may have put its outcome on the status line.
     if (program_.sheet.Timer1)
         timer1_.start();
-    view_.show(program_.sheet);
-    applyOnTop();
+    showSheet();
     show();
     activate();
     ui_->Date2->setFocus();
@@ -97,7 +108,12 @@ void MeterwinMain::run(const Command& command) {
         timer1_.start();
     else if (timer1_.isActive())
         sheet.Timer1 = true;
-    view_.show(sheet);
+    showSheet();
+}
+
+void MeterwinMain::showSheet() {
+    view_.show(program_.sheet);
+    captions_->nameFields();
     applyOnTop();
 }
 

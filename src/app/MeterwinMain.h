@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+class FieldCaptions;
+
 namespace Ui {
 class MeterwinMain;
 }
@@ -39,6 +41,7 @@ protected:
 
 private:
     void connectCommands();
+    void showSheet();
     void activate();
     void applyOnTop();
     void tickTimer1();
@@ -48,6 +51,7 @@ private:
     std::unique_ptr<Ui::MeterwinMain> ui_;
     Program& program_;
     SheetView view_;
+    FieldCaptions* captions_ = nullptr; // a child of the window
     QTimer timer1_;
     bool busy_ = false;
     bool failed_ = false;

@@ -1,5 +1,5 @@
 // Saves a picture of one window of the X display as PNG:
-//     meterwin-grab WINDOW-ID OUTPUT.png
+//     meterwin-grab WINDOW-ID OUTPUT.png   (WINDOW-ID 0: the whole screen)
 // The screenshot script finds the window and types into it with xdotool;
 // this takes the picture, so that no image tool is needed besides Qt.
 #include <QGuiApplication>
