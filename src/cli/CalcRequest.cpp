@@ -99,8 +99,9 @@ QString versionText() {
     return QStringLiteral("meterwin-cli %1\n").arg(ProgramVersion);
 }
 
-ParsedCommandLine parseCommandLine(const QStringList& arguments) {
-    QCommandLineParser parser;
+namespace {
+
+void addOptions(QCommandLineParser& parser) {
     // One dash or two, as users type them: -dir is --dir, -h is --help.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const QString& name : ValuedOptions)
@@ -109,52 +110,38 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
                        QCommandLineOption(QStringLiteral("json")),
                        QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
                        QCommandLineOption(QStringLiteral("version"))});
-    const bool understood = parser.parse(QStringList{QStringLiteral("meterwin-cli")} + arguments);
-    ParsedCommandLine parsed;
-    parsed.help = parser.isSet(QStringLiteral("help"));
-    parsed.version = !parsed.help && parser.isSet(QStringLiteral("version"));
-    if (parsed.help || parsed.version)
-        return parsed;
-    if (!understood) {
-        parsed.error = parserError(parser, arguments);
-        return parsed;
-    }
-    const QStringList words = parser.positionalArguments();
-    if (words.isEmpty()) {
-        parsed.error = QStringLiteral("the command calc is missing");
-        return parsed;
-    }
-    if (words.size() > 1 || words.first() != QStringLiteral("calc")) {
-        parsed.error =
-            unknownArgument(words.first() == QStringLiteral("calc") ? words.at(1) : words.first());
-        return parsed;
-    }
+}
+
+// The one word that is not an option must be the command.
+QString commandError(const QStringList& words) {
+    if (words.isEmpty())
+        return QStringLiteral("the command calc is missing");
+    if (words.size() > 1 || words.first() != QStringLiteral("calc"))
+        return unknownArgument(words.first() == QStringLiteral("calc") ? words.at(1)
+                                                                       : words.first());
+    return {};
+}
+
+// Fills `request` from the options; returns why they are wrong, or an empty text.
+QString readRequest(const QCommandLineParser& parser, CalcRequest& request) {
     const auto optional = [&](const QString& name) -> std::optional<QString> {
         if (!parser.isSet(name))
             return std::nullopt;
         return parser.value(name);
     };
-    CalcRequest request;
     request.notes = optional(QStringLiteral("notes"));
-    if (request.notes && characterCount(*request.notes) > NotesCharacterLimit) {
-        parsed.error =
-            QStringLiteral("--notes takes at most %1 characters").arg(NotesCharacterLimit);
-        return parsed;
-    }
+    if (request.notes && characterCount(*request.notes) > NotesCharacterLimit)
+        return QStringLiteral("--notes takes at most %1 characters").arg(NotesCharacterLimit);
     for (const QString& text : parser.values(QStringLiteral("set"))) {
         const qsizetype equals = text.indexOf(u'=');
         const QString name = text.left(equals);
-        if (equals < 0 || !settableNames().contains(name)) {
-            parsed.error = QStringLiteral("--set takes NAME=VALUE with NAME one of %1")
-                               .arg(settableNames().join(u' '));
-            return parsed;
-        }
+        if (equals < 0 || !settableNames().contains(name))
+            return QStringLiteral("--set takes NAME=VALUE with NAME one of %1")
+                .arg(settableNames().join(u' '));
         request.settings.append({name, text.mid(equals + 1)});
     }
-    if (!parser.isSet(QStringLiteral("date2")) || !parser.isSet(QStringLiteral("read2"))) {
-        parsed.error = QStringLiteral("calc needs --date2 and --read2");
-        return parsed;
-    }
+    if (!parser.isSet(QStringLiteral("date2")) || !parser.isSet(QStringLiteral("read2")))
+        return QStringLiteral("calc needs --date2 and --read2");
     request.directory = parser.value(QStringLiteral("dir"));
     request.date2 = parser.value(QStringLiteral("date2"));
     request.read2 = parser.value(QStringLiteral("read2"));
@@ -162,6 +149,27 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     request.read1 = optional(QStringLiteral("read1"));
     request.save = parser.isSet(QStringLiteral("save"));
     request.json = parser.isSet(QStringLiteral("json"));
-    parsed.request = request;
+    return {};
+}
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    addOptions(parser);
+    const bool understood = parser.parse(QStringList{QStringLiteral("meterwin-cli")} + arguments);
+    ParsedCommandLine parsed;
+    // --help and --version answer even beside a wrong option.
+    parsed.help = parser.isSet(QStringLiteral("help"));
+    parsed.version = !parsed.help && parser.isSet(QStringLiteral("version"));
+    if (parsed.help || parsed.version)
+        return parsed;
+    parsed.error =
+        understood ? commandError(parser.positionalArguments()) : parserError(parser, arguments);
+    CalcRequest request;
+    if (parsed.error.isEmpty())
+        parsed.error = readRequest(parser, request);
+    if (parsed.error.isEmpty())
+        parsed.request = request;
     return parsed;
 }
