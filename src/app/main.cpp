@@ -5,6 +5,7 @@
 #include "app/LogoArt.h"
 #include "app/QtDesktop.h"
 #include "app/QtMessageBoxes.h"
+#include "commands/ProgramVersion.h"
 #include "platform/Clock.h"
 #include "platform/InstanceMarker.h"
 #include "platform/QtFileSystem.h"
@@ -27,15 +28,43 @@ QStringList typedArguments(int argc, char** argv) {
     return arguments;
 }
 
+const char* const Usage =
+    "Usage: meterwin [-InhibitErrorCheck]\n"
+    "       meterwin --help | --version\n"
+    "\n"
+    "Shows the Meterwin window, which calculates the cost of the gas used between two\n"
+    "meter readings from the tariff in Data/Meterwin.ini and keeps the results and\n"
+    "history logs in Log/.\n"
+    "\n"
+    "  -InhibitErrorCheck  given alone, turns the checks of the entries and settings\n"
+    "                      off, so every entry is calculated\n"
+    "  --help              shows this text\n"
+    "  --version           shows the version\n"
+    "\n"
+    "meterwin-cli calculates in a terminal: see meterwin-cli --help.\n";
+
+// --help and --version answer in the terminal, with or without a display.
+bool answeredInTerminal(const QStringList& arguments) {
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h")))
+        std::fputs(Usage, stdout);
+    else if (arguments.contains(QStringLiteral("--version")))
+        std::printf("meterwin %s\n", qPrintable(ProgramVersion));
+    else
+        return false;
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const QStringList arguments = typedArguments(argc, argv);
+    if (answeredInTerminal(arguments))
+        return std::fflush(stdout) == 0 ? 0 : EndedByFailure;
     const QString noDisplay = MissingDisplayMessage(QProcessEnvironment::systemEnvironment());
     if (!noDisplay.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(noDisplay));
         return NoDisplay;
     }
-    const QStringList arguments = typedArguments(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Meterwin"));

@@ -1,11 +1,43 @@
 #include "CalcRequest.h"
 
 #include "commands/NotesLength.h"
+#include "commands/ProgramVersion.h"
+
+#include <QCommandLineParser>
 
 namespace {
 
-QString missingValue(const QString& option) {
-    return QStringLiteral("%1 needs a value").arg(option);
+// The options that take a value, as --NAME VALUE or --NAME=VALUE.
+const QStringList ValuedOptions = {QStringLiteral("dir"),   QStringLiteral("date2"),
+                                   QStringLiteral("read2"), QStringLiteral("date1"),
+                                   QStringLiteral("read1"), QStringLiteral("notes"),
+                                   QStringLiteral("set")};
+
+QString unknownArgument(const QString& argument) {
+    return QStringLiteral("unknown argument: %1").arg(argument);
+}
+
+// An option as typed: one or two dashes, its name, perhaps "=" and a value.
+QString optionName(const QString& argument) {
+    const QString bare = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+    return bare.section(u'=', 0, 0);
+}
+
+// Why the parser refused the command line, in meterwin-cli's own words: the
+// first option it does not know or that takes no value but was given one, or
+// a value missing after the last option.
+QString parserError(const QCommandLineParser& parser, const QStringList& arguments) {
+    const QStringList unknown = parser.unknownOptionNames();
+    for (const QString& argument : arguments) {
+        const QString name = optionName(argument);
+        if (argument.startsWith(u'-') &&
+            (unknown.contains(name) || (argument.contains(u'=') && !ValuedOptions.contains(name))))
+            return unknownArgument(argument);
+    }
+    const QString last = arguments.isEmpty() ? QString() : arguments.last();
+    if (last.startsWith(u'-') && ValuedOptions.contains(optionName(last)))
+        return QStringLiteral("%1 needs a value").arg(last);
+    return parser.errorText();
 }
 
 } // namespace
@@ -23,6 +55,7 @@ QString usageText() {
     const QString text = QStringLiteral(
         "Usage: meterwin-cli [--dir DIR] calc --date2 DATE --read2 N [--date1 DATE] [--read1 N]\n"
         "                    [--notes TEXT] [--set NAME=VALUE]... [--save] [--json]\n"
+        "       meterwin-cli --help | --version\n"
         "\n"
         "Calculates the cost of the gas used between two meter readings exactly as the\n"
         "Calculate command of the Meterwin window does, in the installation directory DIR\n"
@@ -44,8 +77,14 @@ QString usageText() {
         "  --save             saves the calculation: the report to Log/Meterwin.log and\n"
         "                     the record to Log/Meterwin_H.log, as the Save command does\n"
         "  --json             prints one JSON object that maps every entry, setting and\n"
-        "                     result name to the text it shows, instead of the report\n"
+        "                     result name to the text it shows, and under \"values\" each\n"
+        "                     figure as a number and each date as yyyy-mm-dd (null when\n"
+        "                     empty), instead of the report; refused by the checks, it\n"
+        "                     prints {\"messages\": [...]} with the lines of the messages\n"
         "  --help             shows this text\n"
+        "  --version          shows the version\n"
+        "\n"
+        "An option's value may also follow an equals sign: --dir=DIR.\n"
         "\n"
         "Output: the results report on standard output (or the JSON object); messages on\n"
         "standard error, one line per message line.\n"
@@ -56,81 +95,81 @@ QString usageText() {
     return text.arg(NotesCharacterLimit);
 }
 
-ParsedCommandLine parseCommandLine(const QStringList& arguments) {
-    ParsedCommandLine parsed;
-    CalcRequest request;
-    bool sawCommand = false;
-    bool sawDate2 = false;
-    bool sawRead2 = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        const auto value = [&](QString& target) {
-            if (i + 1 >= arguments.size()) {
-                parsed.error = missingValue(argument);
-                return false;
-            }
-            target = arguments.at(++i);
-            return true;
-        };
-        QString text;
-        if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
-            parsed.help = true;
-            return parsed;
-        } else if (argument == QStringLiteral("calc") && !sawCommand) {
-            sawCommand = true;
-        } else if (argument == QStringLiteral("--dir")) {
-            if (!value(request.directory))
-                return parsed;
-        } else if (argument == QStringLiteral("--date2")) {
-            if (!value(request.date2))
-                return parsed;
-            sawDate2 = true;
-        } else if (argument == QStringLiteral("--read2")) {
-            if (!value(request.read2))
-                return parsed;
-            sawRead2 = true;
-        } else if (argument == QStringLiteral("--date1")) {
-            if (!value(text))
-                return parsed;
-            request.date1 = text;
-        } else if (argument == QStringLiteral("--read1")) {
-            if (!value(text))
-                return parsed;
-            request.read1 = text;
-        } else if (argument == QStringLiteral("--notes")) {
-            if (!value(text))
-                return parsed;
-            if (characterCount(text) > NotesCharacterLimit) {
-                parsed.error =
-                    QStringLiteral("--notes takes at most %1 characters").arg(NotesCharacterLimit);
-                return parsed;
-            }
-            request.notes = text;
-        } else if (argument == QStringLiteral("--set")) {
-            if (!value(text))
-                return parsed;
-            const qsizetype equals = text.indexOf(u'=');
-            const QString name = text.left(equals);
-            if (equals < 0 || !settableNames().contains(name)) {
-                parsed.error = QStringLiteral("--set takes NAME=VALUE with NAME one of %1")
-                                   .arg(settableNames().join(u' '));
-                return parsed;
-            }
-            request.settings.append({name, text.mid(equals + 1)});
-        } else if (argument == QStringLiteral("--save")) {
-            request.save = true;
-        } else if (argument == QStringLiteral("--json")) {
-            request.json = true;
-        } else {
-            parsed.error = QStringLiteral("unknown argument: %1").arg(argument);
-            return parsed;
-        }
+QString versionText() {
+    return QStringLiteral("meterwin-cli %1\n").arg(ProgramVersion);
+}
+
+namespace {
+
+void addOptions(QCommandLineParser& parser) {
+    // One dash or two, as users type them: -dir is --dir, -h is --help.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const QString& name : ValuedOptions)
+        parser.addOption(QCommandLineOption(name, {}, QStringLiteral("value")));
+    parser.addOptions({QCommandLineOption(QStringLiteral("save")),
+                       QCommandLineOption(QStringLiteral("json")),
+                       QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
+                       QCommandLineOption(QStringLiteral("version"))});
+}
+
+// The one word that is not an option must be the command.
+QString commandError(const QStringList& words) {
+    if (words.isEmpty())
+        return QStringLiteral("the command calc is missing");
+    if (words.size() > 1 || words.first() != QStringLiteral("calc"))
+        return unknownArgument(words.first() == QStringLiteral("calc") ? words.at(1)
+                                                                       : words.first());
+    return {};
+}
+
+// Fills `request` from the options; returns why they are wrong, or an empty text.
+QString readRequest(const QCommandLineParser& parser, CalcRequest& request) {
+    const auto optional = [&](const QString& name) -> std::optional<QString> {
+        if (!parser.isSet(name))
+            return std::nullopt;
+        return parser.value(name);
+    };
+    request.notes = optional(QStringLiteral("notes"));
+    if (request.notes && characterCount(*request.notes) > NotesCharacterLimit)
+        return QStringLiteral("--notes takes at most %1 characters").arg(NotesCharacterLimit);
+    for (const QString& text : parser.values(QStringLiteral("set"))) {
+        const qsizetype equals = text.indexOf(u'=');
+        const QString name = text.left(equals);
+        if (equals < 0 || !settableNames().contains(name))
+            return QStringLiteral("--set takes NAME=VALUE with NAME one of %1")
+                .arg(settableNames().join(u' '));
+        request.settings.append({name, text.mid(equals + 1)});
     }
-    if (!sawCommand)
-        parsed.error = QStringLiteral("the command calc is missing");
-    else if (!sawDate2 || !sawRead2)
-        parsed.error = QStringLiteral("calc needs --date2 and --read2");
-    else
+    if (!parser.isSet(QStringLiteral("date2")) || !parser.isSet(QStringLiteral("read2")))
+        return QStringLiteral("calc needs --date2 and --read2");
+    request.directory = parser.value(QStringLiteral("dir"));
+    request.date2 = parser.value(QStringLiteral("date2"));
+    request.read2 = parser.value(QStringLiteral("read2"));
+    request.date1 = optional(QStringLiteral("date1"));
+    request.read1 = optional(QStringLiteral("read1"));
+    request.save = parser.isSet(QStringLiteral("save"));
+    request.json = parser.isSet(QStringLiteral("json"));
+    return {};
+}
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    addOptions(parser);
+    const bool understood = parser.parse(QStringList{QStringLiteral("meterwin-cli")} + arguments);
+    ParsedCommandLine parsed;
+    // --help and --version answer even beside a wrong option.
+    parsed.help = parser.isSet(QStringLiteral("help"));
+    parsed.version = !parsed.help && parser.isSet(QStringLiteral("version"));
+    if (parsed.help || parsed.version)
+        return parsed;
+    parsed.error =
+        understood ? commandError(parser.positionalArguments()) : parserError(parser, arguments);
+    CalcRequest request;
+    if (parsed.error.isEmpty())
+        parsed.error = readRequest(parser, request);
+    if (parsed.error.isEmpty())
         parsed.request = request;
     return parsed;
 }

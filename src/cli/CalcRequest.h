@@ -20,16 +20,20 @@ struct CalcRequest {
 };
 
 // The outcome of reading the command line: a request, a wish for the help
-// text, or the reason the command line is wrong.
+// text or the version, or the reason the command line is wrong.
 struct ParsedCommandLine {
     std::optional<CalcRequest> request;
     bool help = false;
+    bool version = false;
     QString error;
 };
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments);
 
 QString usageText();
+
+// "meterwin-cli 2.0", the answer to --version.
+QString versionText();
 
 // The control names --set accepts.
 const QStringList& settableNames();

@@ -3,7 +3,6 @@
 #include "platform/MessageTitles.h"
 
 #include <QRegularExpression>
-#include <QStringList>
 
 MessageAnswer ConsoleMessageBoxes::show(const Message& message) {
     ++count_;
@@ -17,5 +16,6 @@ MessageAnswer ConsoleMessageBoxes::show(const Message& message) {
     for (const QString& line : lines)
         err << line << '\n';
     err.flush();
+    lines_ += lines;
     return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }

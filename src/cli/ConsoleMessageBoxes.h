@@ -2,6 +2,7 @@
 
 #include "platform/MessageBoxes.h"
 
+#include <QStringList>
 #include <QTextStream>
 
 // Message boxes for the command line: each line of a message goes to standard
@@ -15,8 +16,11 @@ public:
     // How many messages were shown since the count was last cleared.
     int count() const { return count_; }
     void clearCount() { count_ = 0; }
+    // Every line written so far, for a refusal in JSON.
+    const QStringList& lines() const { return lines_; }
 
 private:
     bool refusedByChecks_ = false;
     int count_ = 0;
+    QStringList lines_;
 };

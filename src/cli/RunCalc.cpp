@@ -77,10 +77,12 @@ int runCalc(const CalcRequest& request) {
     } catch (const ProgramEnded&) {
         return 2;
     }
+    // Refused, the messages have gone to standard error; a script asking for
+    // JSON gets them again as JSON.
     if (boxes.refusedByChecks())
-        return 1;
+        return !request.json || writeStandardOutput(messagesJson(boxes.lines())) ? 1 : 2;
     const QString output =
-        request.json ? sheetJson(program.sheet)
+        request.json ? sheetJson(program.sheet, forms)
                      : QString(program.sheet.ReportText).replace(CrLf, QStringLiteral("\n"));
     // A save or a report that could not be written must not look like success
     // to a script.

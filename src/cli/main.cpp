@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
     const ParsedCommandLine parsed = parseCommandLine(app.arguments().mid(1));
     if (parsed.help)
         return writeStandardOutput(usageText()) ? 0 : 2;
+    if (parsed.version)
+        return writeStandardOutput(versionText()) ? 0 : 2;
     if (!parsed.request) {
         QTextStream(stderr) << "meterwin-cli: " << parsed.error << "\n\n" << usageText();
         return 64;
