@@ -6,6 +6,7 @@
 #include "app/QtDesktop.h"
 #include "app/QtMessageBoxes.h"
 #include "platform/Clock.h"
+#include "platform/InstallationDirectory.h"
 #include "platform/InstanceMarker.h"
 #include "platform/QtFileSystem.h"
 
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Meterwin"));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(DrawLogo(256))));
 
+    EnterInstallationDirectory(FrontEnd::Window);
     // Nothing depends on the answer: a second instance works like the first.
     PreviousInstanceRunning(QStringLiteral("Meterwin"));
 
