@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core xvfb xauth
-    clang libclang-rt-14-dev "$@")
+    clang libclang-rt-14-dev dpkg-dev desktop-file-utils appstream "$@")
 
 missing=()
 for p in "${packages[@]}"; do

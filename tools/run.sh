@@ -13,8 +13,9 @@ install_dir=$(realpath -m "${1:-install}")
 bash tools/install-deps.sh xdg-utils
 
 cmake --preset release >/dev/null
-cmake --build --preset release --parallel 2 --target meterwin meterwin-cli meterwin_pictures
-cmake --install build/release --prefix "$install_dir" >/dev/null
+cmake --build --preset release --parallel 2 \
+    --target meterwin meterwin-cli meterwin_pictures meterwin_man_pages
+cmake -DBUILD_DIR=build/release -DDIR="$install_dir" -P tools/install-directory.cmake >/dev/null
 echo "Meterwin is installed in $install_dir"
 
 if [ "$(uname -s)" = Linux ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] &&

@@ -59,10 +59,10 @@ bash tools/install-deps.sh xdotool $([ "$theme" = light ] || echo qt6ct)
 
 cmake --preset release >/dev/null
 cmake --build --preset release --parallel 2 \
-    --target meterwin meterwin-cli meterwin_pictures meterwin-grab
+    --target meterwin meterwin-cli meterwin_pictures meterwin_man_pages meterwin-grab
 install_dir=$(mktemp -d)
 trap 'rm -rf "$install_dir"' EXIT
-cmake --install build/release --prefix "$install_dir" >/dev/null
+cmake -DBUILD_DIR=build/release -DDIR="$install_dir" -P tools/install-directory.cmake >/dev/null
 
 XDG_RUNTIME_DIR=$install_dir xvfb-run -a -s "-screen 0 ${size}x24" \
     bash "$0" --in-display "$install_dir" "$picture" "$PWD/build/release/tests/tools/meterwin-grab" \

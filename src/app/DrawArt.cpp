@@ -1,18 +1,22 @@
 // Writes the program's pictures for the installation: the logo of the help
-// page and the desktop icon. Run by the build.
+// page and the desktop icons. Run by the build.
+//     meterwin-art SIZE FILE.png [SIZE FILE.png]...
 #include "app/LogoArt.h"
 
+#include <QString>
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fputs("usage: meterwin-art LOGO.png ICON.png\n", stderr);
+    if (argc < 3 || argc % 2 == 0) {
+        std::fputs("usage: meterwin-art SIZE FILE.png [SIZE FILE.png]...\n", stderr);
         return 2;
     }
-    if (!DrawLogo(96).save(QString::fromLocal8Bit(argv[1])) ||
-        !DrawLogo(256).save(QString::fromLocal8Bit(argv[2]))) {
-        std::fputs("meterwin-art: cannot write the pictures\n", stderr);
-        return 1;
+    for (int i = 1; i < argc; i += 2) {
+        const int size = QString::fromLocal8Bit(argv[i]).toInt();
+        if (size <= 0 || !DrawLogo(size).save(QString::fromLocal8Bit(argv[i + 1]))) {
+            std::fprintf(stderr, "meterwin-art: cannot write %s\n", argv[i + 1]);
+            return 1;
+        }
     }
     return 0;
 }

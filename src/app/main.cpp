@@ -7,6 +7,7 @@
 #include "app/QtMessageBoxes.h"
 #include "commands/ProgramVersion.h"
 #include "platform/Clock.h"
+#include "platform/InstallationDirectory.h"
 #include "platform/InstanceMarker.h"
 #include "platform/QtFileSystem.h"
 
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Meterwin"));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(DrawLogo(256))));
 
+    EnterInstallationDirectory(FrontEnd::Window);
     // Nothing depends on the answer: a second instance works like the first.
     PreviousInstanceRunning(QStringLiteral("Meterwin"));
 

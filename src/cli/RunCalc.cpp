@@ -8,6 +8,7 @@
 #include "commands/ConvertF_Click.h"
 #include "commands/Startup.h"
 #include "logs/ErrorDump.h"
+#include "platform/InstallationDirectory.h"
 #include "platform/LineEnds.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
@@ -56,6 +57,8 @@ void applyRequest(Sheet& sheet, const CalcRequest& request) {
 } // namespace
 
 int runCalc(const CalcRequest& request) {
+    if (request.directory.isEmpty())
+        EnterInstallationDirectory(FrontEnd::CommandLine);
     if (!request.directory.isEmpty() && !QDir::setCurrent(request.directory)) {
         QTextStream(stderr) << "meterwin-cli: cannot enter the directory " << request.directory
                             << '\n';

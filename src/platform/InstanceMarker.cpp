@@ -16,7 +16,11 @@ std::map<QString, std::unique_ptr<QLockFile>>& heldMarks() {
 } // namespace
 
 QString InstanceMarkerPath(const QString& name) {
-    return QDir(QDir::tempPath()).filePath(name + QStringLiteral(".lock"));
+    // The user's runtime directory is theirs alone; without one, the
+    // installation directory, which is the user's too.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString directory = QDir::isAbsolutePath(runtime) ? runtime : QDir::currentPath();
+    return QDir(directory).filePath(name + QStringLiteral(".lock"));
 }
 
 bool PreviousInstanceRunning(const QString& name) {

@@ -55,21 +55,21 @@ private slots:
         QCOMPARE(w.t.messages.shown().size(), checksOff ? 0 : 1);
     }
 
-    // The real program holds the instance marker (in TMPDIR); a second
+    // The real program holds the instance marker (in XDG_RUNTIME_DIR); a second
     // instance sees it, holds nothing, and works all the same.
     void secondInstance() {
         TemporaryInstallation first;
         for (const char* directory : {"Data", "Log", "tmp"})
             first.makeDirectory(QString::fromLatin1(directory));
         first.writeFile(QStringLiteral("Data/Meterwin.ini"), ExampleConfiguration);
-        const QByteArray temporary = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(first.path() + "/tmp"));
+        const QByteArray temporary = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(first.path() + "/tmp"));
         QProcess process;
         process.start(QStringLiteral(METERWIN_PATH), {});
         // The first instance has loaded when its start is in the results log.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("Log/Meterwin.log")), 20000);
         const bool running = PreviousInstanceRunning(QStringLiteral("Meterwin"));
-        qputenv("TMPDIR", temporary);
+        qputenv("XDG_RUNTIME_DIR", temporary);
         QVERIFY(running);
         WindowSession second;
         second.typeReadings();

@@ -1,11 +1,13 @@
-# Installs the build twice into a fresh directory: the layout of an
-# installation, and a second installation that keeps the user's tariff and logs.
+# Lays out an installation directory twice as the run command does: its
+# layout, and a second installation that keeps the user's tariff and logs.
+# Then installs as a Linux program below DESTDIR, as a packager does.
 #   cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -P CheckInstall.cmake
 function(install_into dir)
-    execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${dir}"
+    execute_process(COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${BUILD_DIR} -DDIR=${dir}
+                            -P "${SOURCE_DIR}/tools/install-directory.cmake"
                     RESULT_VARIABLE result OUTPUT_QUIET)
     if(NOT result EQUAL 0)
-        message(FATAL_ERROR "cmake --install failed: ${result}")
+        message(FATAL_ERROR "tools/install-directory.cmake failed: ${result}")
     endif()
 endfunction()
 
@@ -47,6 +49,21 @@ file(READ "${dir}/Data/Meterwin.ini" tariff)
 file(READ "${dir}/Log/Meterwin.log" results)
 if(NOT tariff STREQUAL "the user's tariff" OR NOT results STREQUAL "the user's results")
     message(FATAL_ERROR "a second installation replaced the user's tariff or logs")
+endif()
+
+# DESTDIR goes once before the prefix.
+set(root "${WORK_DIR}/root")
+execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${root}
+                        ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix /usr
+                RESULT_VARIABLE result OUTPUT_QUIET)
+foreach(file bin/meterwin bin/meterwin-cli share/meterwin/Meterwin.ini
+             share/meterwin/Help/index.htm share/applications/meterwin.desktop)
+    if(NOT result EQUAL 0 OR NOT EXISTS "${root}/usr/${file}")
+        message(FATAL_ERROR "DESTDIR=${root} cmake --install: no ${root}/usr/${file}")
+    endif()
+endforeach()
+if(EXISTS "${root}${root}")
+    message(FATAL_ERROR "DESTDIR=${root} cmake --install wrote below ${root}${root}")
 endif()
 
 file(REMOVE_RECURSE "${WORK_DIR}")

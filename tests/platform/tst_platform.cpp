@@ -1,4 +1,5 @@
 #include "platform/ConfigurationPermission.h"
+#include "platform/InstallationDirectory.h"
 #include "platform/InstanceMarker.h"
 #include "platform/QtFileSystem.h"
 #include "platform/RegionalForms.h"
@@ -460,10 +461,14 @@ private slots:
     }
 
     // The first instance takes the mark and keeps it; asking again from the
-    // same process does not count it as another instance.
+    // same process does not count it as another; it is the user's own mark.
     void instanceMarker() {
+        qunsetenv("XDG_RUNTIME_DIR");
         QCOMPARE(InstanceMarkerPath(QStringLiteral("Meterwin")),
-                 QDir(QDir::tempPath()).filePath(QStringLiteral("Meterwin.lock")));
+                 QDir::current().filePath(QStringLiteral("Meterwin.lock")));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(QDir::tempPath()));
+        QCOMPARE(InstanceMarkerPath(QStringLiteral("Meterwin")),
+                 QDir::temp().filePath(QStringLiteral("Meterwin.lock")));
         const QString pid = QString::number(QCoreApplication::applicationPid());
         const QString name = QStringLiteral("MeterwinTest-first-") + pid;
         QVERIFY(!PreviousInstanceRunning(name) && !PreviousInstanceRunning(name));
@@ -476,6 +481,41 @@ private slots:
         first.unlock();
         QVERIFY(!PreviousInstanceRunning(elsewhere));
         QVERIFY(QFile::exists(InstanceMarkerPath(elsewhere)));
+    }
+
+    // Where a run works, below a root with a package (usr/bin beside
+    // usr/share/meterwin), a bin/ without one, and "work" holding Data/.
+    void installationDirectory_data() {
+        QTest::addColumn<FrontEnd>("front");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("working");
+        QTest::addColumn<QString>("expected");
+        const FrontEnd window = FrontEnd::Window, cli = FrontEnd::CommandLine;
+        const QString user = QStringLiteral("data/meterwin");
+        row("packaged window elsewhere", window, "usr/bin", "elsewhere", user);
+        row("packaged window beside a Data/ still in its own", window, "usr/bin", "work", user);
+        row("packaged cli where Data/ is", cli, "usr/bin", "work", QStringLiteral("work"));
+        row("packaged cli elsewhere", cli, "usr/bin", "elsewhere", user);
+        row("own installation directory", window, "install", "elsewhere", "elsewhere");
+        row("a bin/ without share/meterwin", cli, "local/bin", "elsewhere", "elsewhere");
+    }
+    void installationDirectory() {
+        QFETCH(FrontEnd, front);
+        QFETCH(QString, program);
+        QFETCH(QString, working);
+        QFETCH(QString, expected);
+        const QTemporaryDir root;
+        const QDir top(root.path());
+        QVERIFY(top.mkpath("usr/share/meterwin") && top.mkpath("work/Data"));
+        writeBytes(top.filePath("usr/share/meterwin/Meterwin.ini"), "[Run]");
+        QProcessEnvironment environment;
+        environment.insert("XDG_DATA_HOME", top.filePath("data"));
+        QCOMPARE(InstallationDirectoryFor(front, top.filePath(program), top.filePath(working),
+                                          environment),
+                 top.filePath(expected));
+        environment.insert("XDG_DATA_HOME", "relative");
+        QCOMPARE(UserInstallationDirectory(environment),
+                 QDir::home().filePath(".local/share/meterwin"));
     }
 
     // The configuration is replaced through a new file beside it: both must be
