@@ -1,8 +1,6 @@
 #pragma once
 
-// What the targets that run the program's commands share: its files in a
-// temporary installation directory, message boxes that close at once, and no
-// desktop.
+// The program, for the targets that run its commands.
 
 #include "FuzzSupport.h"
 
@@ -14,82 +12,82 @@
 
 namespace fuzz {
 
-// The program's files, with its relative paths taken from a temporary
-// installation directory of this process instead of the working directory,
-// which stays where libFuzzer writes its inputs.
+// One installation directory per process, with its empty Data and Log
+// directories; it goes when the run ends.
+inline QString installation() {
+    static const QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/meterwin-fuzz-XXXXXX"));
+    static const bool made = dir.isValid() && QDir(dir.path()).mkpath(QStringLiteral("Data")) &&
+                             QDir(dir.path()).mkpath(QStringLiteral("Log"));
+    require(made, "a temporary installation directory", dir.errorString());
+    return dir.path();
+}
+
+// The program's files, with its relative paths taken from the installation
+// directory instead of the working directory, which stays where libFuzzer
+// writes its inputs.
 class InstallationFiles final : public FileSystem {
 public:
-    explicit InstallationFiles(QString root) : root_(std::move(root)) {}
-
-    bool directoryExists(const QString& path) const override {
-        return files_.directoryExists(at(path));
+    bool directoryExists(const QString& p) const override { return disk_.directoryExists(at(p)); }
+    bool fileExists(const QString& p) const override { return disk_.fileExists(at(p)); }
+    qint64 fileSize(const QString& p) const override { return disk_.fileSize(at(p)); }
+    QStringList readLines(const QString& p) override { return disk_.readLines(at(p)); }
+    qint64 countLines(const QString& p) override { return disk_.countLines(at(p)); }
+    QString readLastLine(const QString& p) override { return disk_.readLastLine(at(p)); }
+    bool anyLine(const QString& p, const std::function<bool(const QString&)>& holds) override {
+        return disk_.anyLine(at(p), holds);
     }
-    bool fileExists(const QString& path) const override { return files_.fileExists(at(path)); }
-    qint64 fileSize(const QString& path) const override { return files_.fileSize(at(path)); }
-    QStringList readLines(const QString& path) override { return files_.readLines(at(path)); }
-    qint64 countLines(const QString& path) override { return files_.countLines(at(path)); }
-    QString readLastLine(const QString& path) override { return files_.readLastLine(at(path)); }
-    bool anyLine(const QString& path, const std::function<bool(const QString&)>& holds) override {
-        return files_.anyLine(at(path), holds);
+    void createEmpty(const QString& p) override { disk_.createEmpty(at(p)); }
+    bool createFile(const QString& p, const QString& text) override {
+        return disk_.createFile(at(p), text);
     }
-    void createEmpty(const QString& path) override { files_.createEmpty(at(path)); }
-    bool createFile(const QString& path, const QString& content) override {
-        return files_.createFile(at(path), content);
+    void appendLine(const QString& p, const QString& text) override {
+        disk_.appendLine(at(p), text);
     }
-    void appendLine(const QString& path, const QString& text) override {
-        files_.appendLine(at(path), text);
-    }
-    void replaceFile(const QString& path, const QString& content) override {
-        files_.replaceFile(at(path), content);
+    void replaceFile(const QString& p, const QString& text) override {
+        disk_.replaceFile(at(p), text);
     }
     void copyFile(const QString& from, const QString& to) override {
-        files_.copyFile(at(from), at(to));
+        disk_.copyFile(at(from), at(to));
     }
     void renameFile(const QString& from, const QString& to) override {
-        files_.renameFile(at(from), at(to));
+        disk_.renameFile(at(from), at(to));
     }
-    void deleteFile(const QString& path) override { files_.deleteFile(at(path)); }
-    void whileLocked(const QString& directory, const std::function<void()>& operation) override {
-        files_.whileLocked(at(directory), operation);
+    void deleteFile(const QString& p) override { disk_.deleteFile(at(p)); }
+    void whileLocked(const QString& p, const std::function<void()>& operation) override {
+        disk_.whileLocked(at(p), operation);
+    }
+
+    static QString at(const QString& path) {
+        return QDir::isAbsolutePath(path) ? path : installation() + u'/' + path;
     }
 
 private:
-    QString at(const QString& path) const {
-        return QDir::isAbsolutePath(path) ? path : root_ + u'/' + path;
-    }
-
-    QString root_;
-    mutable QtFileSystem files_;
+    mutable QtFileSystem disk_;
 };
 
-// Closes every box at once and counts them.
-class SilentMessageBoxes final : public MessageBoxes {
+// Closes every box at once and counts them; opens nothing.
+class Unattended final : public MessageBoxes, public Desktop {
 public:
     MessageAnswer show(const Message& message) override {
         ++shown;
         last = message;
         return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
+    bool openFile(const QString&) override { return false; }
+    bool openUrl(const QString&) override { return false; }
     int shown = 0;
     Message last;
 };
 
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
-};
+// The program in that installation on 1 December 2015, with fresh boxes.
+struct InstalledProgram {
+    explicit InstalledProgram(const RegionalForms& forms)
+        : program(Services{forms, messages, files, clock, messages}) {}
 
-// One installation directory per process, with its empty Data and Log
-// directories; it goes when the run ends.
-inline const QString& installation() {
-    static const QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/meterwin-fuzz-XXXXXX"));
-    static const bool made = dir.isValid() && QDir(dir.path()).mkpath(QStringLiteral("Data")) &&
-                             QDir(dir.path()).mkpath(QStringLiteral("Log"));
-    if (!made)
-        broken("a temporary installation directory", dir.errorString());
-    static const QString path = dir.path();
-    return path;
-}
+    InstallationFiles files;
+    Unattended messages;
+    const FixedClock clock{QDateTime(QDate(2015, 12, 1), QTime(12, 0))};
+    Program program;
+};
 
 } // namespace fuzz

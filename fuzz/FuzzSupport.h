@@ -1,80 +1,82 @@
 #pragma once
 
-// What the fuzz targets share: taking the input apart into the values a
-// reader is given, and stopping on a broken rule so that libFuzzer keeps the
-// input that broke it.
+// What the fuzz targets share: taking the input apart, and stopping on a
+// broken rule so that libFuzzer keeps the input that broke it.
 
 #include "platform/RegionalForms.h"
+#include "platform/RunTimeFailure.h"
 
-#include <QLocale>
-#include <QString>
-#include <array>
+#include <QFile>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace fuzz {
 
-[[noreturn]] inline void broken(const char* rule, const QString& detail) {
+inline void require(bool holds, const char* rule, const QString& detail = QString()) {
+    if (holds)
+        return;
     std::fprintf(stderr, "\n*** Broken rule: %s\n*** %s\n", rule, detail.toUtf8().constData());
     std::abort();
 }
 
-inline void require(bool holds, const char* rule, const QString& detail = QString()) {
-    if (!holds)
-        broken(rule, detail);
+// What `f` gives, or nothing when it fails with a run-time failure.
+template <typename F> auto attempt(F f) -> std::optional<decltype(f())> {
+    try {
+        return f();
+    } catch (const RunTimeFailure&) {
+        return std::nullopt;
+    }
+}
+
+inline std::vector<RegionalForms> formsOf(std::initializer_list<const char*> names) {
+    std::vector<RegionalForms> forms;
+    for (const char* name : names)
+        forms.emplace_back(QLocale(QString::fromLatin1(name)));
+    return forms;
 }
 
 // The locales the readers are tried in: a point or a comma as the decimal
 // separator, the symbol in front of or behind the amount, two-digit and
 // four-digit years, day-month-year, month-day-year and year-month-day.
 inline const RegionalForms& formsFor(std::uint8_t selector) {
-    static const std::array<RegionalForms, 7> forms = {
-        RegionalForms(QLocale(QStringLiteral("en_GB"))),
-        RegionalForms(QLocale(QStringLiteral("en_US"))),
-        RegionalForms(QLocale(QStringLiteral("de_DE"))),
-        RegionalForms(QLocale(QStringLiteral("fr_FR"))),
-        RegionalForms(QLocale(QStringLiteral("sv_SE"))),
-        RegionalForms(QLocale(QStringLiteral("de_CH"))),
-        RegionalForms(QLocale(QStringLiteral("ja_JP"))),
-    };
+    static const auto forms =
+        formsOf({"en_GB", "en_US", "de_DE", "fr_FR", "sv_SE", "de_CH", "ja_JP"});
     return forms[selector % forms.size()];
 }
 
-// The input read front to back; once it runs out every value reads as zero.
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        require(false, "writing the input file", file.errorString());
+}
 
-    std::uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
+// The input: its first bytes choose the case, the rest is the text or file.
+inline QByteArray inputOf(const std::uint8_t* data, std::size_t size) {
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+}
 
-    double rawDouble() {
-        unsigned char bytes[sizeof(double)] = {};
-        for (unsigned char& b : bytes)
-            b = byte();
-        double value = 0;
-        std::memcpy(&value, bytes, sizeof value);
-        return value;
-    }
+inline std::uint8_t byteAt(const QByteArray& input, qsizetype at) {
+    return at < input.size() ? std::uint8_t(input[at]) : 0;
+}
 
-    // The rest of the input as a text: UTF-8 (invalid sequences become U+FFFD)
-    // or, to reach every UTF-16 unit including lone surrogates, UTF-16.
-    QString text(bool asUtf16) {
-        const auto* rest = reinterpret_cast<const char*>(data_ + at_);
-        const auto count = static_cast<qsizetype>(size_ - at_);
-        at_ = size_;
-        if (!asUtf16)
-            return QString::fromUtf8(rest, count);
-        QString text(count / 2, Qt::Uninitialized);
-        std::memcpy(text.data(), rest, static_cast<std::size_t>(count / 2) * 2);
-        return text;
-    }
+// Eight bytes from `at` on (zeros past the end) as bits, so that every double
+// and every day can be made from an input.
+inline std::uint64_t bitsAt(const QByteArray& input, qsizetype at) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, input.mid(at).leftJustified(8, '\0').constData(), sizeof bits);
+    return bits;
+}
 
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t at_ = 0;
-};
+// The bytes from `at` on as a text: UTF-8 (invalid sequences become U+FFFD)
+// or, to reach every UTF-16 unit including lone surrogates, UTF-16.
+inline QString textAt(const QByteArray& input, qsizetype at, bool asUtf16) {
+    const QByteArray bytes = input.mid(at); // a copy, aligned for UTF-16
+    return asUtf16 ? QString(reinterpret_cast<const QChar*>(bytes.constData()), bytes.size() / 2)
+                   : QString::fromUtf8(bytes);
+}
 
 } // namespace fuzz

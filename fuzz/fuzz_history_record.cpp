@@ -1,13 +1,10 @@
-// Get Last's reader of the last history line. On any line: no crash, and what
-// it restores is a date and a reading of 1 or more. On a record the program
-// writes: it restores that record's own date and reading.
+// Get Last on one history line restores a date and a reading of 1 or more, or
+// nothing; on a record Calculate composes, that record's own date and reading.
 //
 // Input: one byte choosing the locale (high bit: the text is UTF-16), then the
-// line. Its fields (the pieces between ", ") also serve as what the user
-// types into a calculation, spaces trimmed: the first as the date of reading 2, the second as
-// reading 2, the third as the units ("Cubic Feet" ticks the box), the next
-// nine as the tariff in the record's order (the VAT rate without its "%").
-// When Calculate accepts them, the record it composes must restore.
+// line. Its fields (between ", ", spaces trimmed) are typed into Calculate:
+// date and reading 2, units ("Cubic Feet" ticks the box), the tariff in the
+// record's order (the VAT rate without its "%").
 
 #include "FuzzProgram.h"
 
@@ -15,7 +12,6 @@
 #include "commands/ConvertF_Click.h"
 #include "commands/GetLast.h"
 #include "logs/ErrorDump.h"
-#include "logs/LogFiles.h"
 #include "logs/LogPaths.h"
 #include "platform/ProgramEnd.h"
 #include "platform/SpaceTrim.h"
@@ -23,106 +19,69 @@
 
 namespace {
 
-using fuzz::require;
-
-// What restoring the line does to a sheet with nothing in it: nothing, or a
-// date and a reading of 1 or more.
-void restoreAnyLine(const QString& line, const RegionalForms& forms) {
-    Sheet sheet;
-    if (RestoreLastReadings(sheet, forms, line) != LastReadings::Restored) {
-        require(sheet.Date1.text.isEmpty() && sheet.NRead1.text.isEmpty(),
-                "a line that restores nothing changes nothing", line);
-        return;
-    }
-    const QString detail = QStringLiteral("line \"%1\" gives \"%2\" and \"%3\"")
-                               .arg(line, sheet.Date1.text, sheet.NRead1.text);
-    require(forms.isRegionalDate(sheet.Date1.text), "a restored date is a date", detail);
-    require(forms.leadingNumber(sheet.NRead1.text) >= 1, "a restored reading is 1 or more", detail);
+Sheet restored(const QString& line, const RegionalForms& forms) {
+    Sheet s;
+    const bool restores = RestoreLastReadings(s, forms, line) == LastReadings::Restored;
+    fuzz::require(
+        restores ? forms.isRegionalDate(s.Date1.text) && forms.leadingNumber(s.NRead1.text) >= 1
+                 : s.Date1.text.isEmpty() && s.NRead1.text.isEmpty(),
+        "a line restores a date and a reading of 1 or more, or nothing",
+        QStringLiteral("\"%1\" gives \"%2\" and \"%3\"").arg(line, s.Date1.text, s.NRead1.text));
+    return s;
 }
 
-// A program whose history log exists and whose results log does not, so that
-// an error dump writes nothing and the installation never grows.
-struct CalculatingProgram {
-    explicit CalculatingProgram(const RegionalForms& forms)
-        : files(fuzz::installation()), program(Services{forms, messages, files, clock, desktop}) {
-        Sheet& s = program.sheet;
-        s.ResultsLogName = QStringLiteral("Meterwin.log");
-        s.HistoryLogName = QStringLiteral("Meterwin_H.log");
-        if (!files.fileExists(logFilePath(s.HistoryLogName))) {
-            CreateLogFiles(program);
-            files.deleteFile(logFilePath(s.ResultsLogName));
-        }
-        ShowTaxLabels(s, forms);
-        // The options as a configuration file holds them: off, off.
-        s.LogLevel = 1;
-        s.RunOnTop = 1;
-    }
-
-    fuzz::InstallationFiles files;
-    fuzz::SilentMessageBoxes messages;
-    const FixedClock clock{QDateTime(QDate(2015, 12, 1), QTime(12, 0, 0))};
-    fuzz::NoDesktop desktop;
-    Program program;
-};
-
-// The fields of the line typed into a calculation from 1 January 2000 and
-// reading 1; the record Calculate composes, or nothing when it refused them
-// or ended the program.
-std::optional<QString> writtenRecord(Sheet& s, CalculatingProgram& p, const QString& line) {
-    QStringList typed = line.split(QStringLiteral(", "));
-    for (QString& text : typed)
-        text = trimSpaces(text);
-    s.Date1.text = p.program.forms().shortDate(QDate(2000, 1, 1));
+// Calculates from 1 January 2000 and reading 1 with an empty history log and
+// no results log, so that an error dump writes nothing and the installation
+// never grows; the record composed, if any.
+std::optional<QString> writtenRecord(fuzz::InstalledProgram& installed, const QStringList& typed) {
+    Sheet& s = installed.program.sheet;
+    s.ResultsLogName = QStringLiteral("Meterwin.log");
+    s.HistoryLogName = QStringLiteral("Meterwin_H.log");
+    fuzz::writeFile(installed.files.at(logFilePath(s.HistoryLogName)), QByteArray());
+    ShowTaxLabels(s, installed.program.forms());
+    s.LogLevel = 1; // the options as a configuration file holds them: off, off
+    s.RunOnTop = 1;
+    s.Date1.text = installed.program.forms().shortDate(QDate(2000, 1, 1));
     s.NRead1.text = QStringLiteral("1");
     s.Date2.text = typed.value(0);
     s.NRead2.text = typed.value(1);
-    if (typed.value(2) == QStringLiteral("Cubic Feet")) {
-        s.ConvertF.value = 1;
-        ConvertF_Click(s);
-    }
+    s.ConvertF.value = typed.value(2) == QStringLiteral("Cubic Feet") ? 1 : 0;
+    ConvertF_Click(s);
     s.Convert = QString::number(s.ConvertF.value + 1);
-    TextField* tariff[] = {&s.NRate1,  &s.NRate2, &s.BreakP, &s.CalVal, &s.CFactor,
-                           &s.SCharge, &s.VRate,  &s.Disc1,  &s.Disc2};
-    for (qsizetype i = 0; i < qsizetype(std::size(tariff)); ++i)
-        tariff[i]->text = typed.value(3 + i);
+    qsizetype field = 3;
+    for (TextField* setting : {&s.NRate1, &s.NRate2, &s.BreakP, &s.CalVal, &s.CFactor, &s.SCharge,
+                               &s.VRate, &s.Disc1, &s.Disc2})
+        setting->text = typed.value(field++);
     if (s.VRate.text.endsWith(u'%'))
         s.VRate.text.chop(1);
     s.CORate.text = QStringLiteral("0.19");
     s.Predict.text = QStringLiteral("0");
     try {
-        DumpingFailures(p.program, [&] { Calc_Click(p.program); });
+        DumpingFailures(installed.program, [&] { Calc_Click(installed.program); });
     } catch (const ProgramEnded&) {
         return std::nullopt;
     }
-    if (p.messages.shown != 0 || s.HistoryText.isEmpty())
+    if (installed.messages.shown != 0 || s.HistoryText.isEmpty())
         return std::nullopt;
     return s.HistoryText.section(QStringLiteral("\r\n"), -1);
-}
-
-void restoreWrittenRecord(const QString& line, const RegionalForms& forms) {
-    CalculatingProgram calculating(forms);
-    Sheet& s = calculating.program.sheet;
-    const std::optional<QString> record = writtenRecord(s, calculating, line);
-    if (!record)
-        return;
-    Sheet restored;
-    const LastReadings outcome = RestoreLastReadings(restored, forms, *record);
-    const QString detail =
-        QStringLiteral("record \"%1\" of \"%2\" and \"%3\" gives \"%4\" and \"%5\"")
-            .arg(*record, s.Date2.text, s.NRead2.text, restored.Date1.text, restored.NRead1.text);
-    require(outcome == LastReadings::Restored, "a written record restores", detail);
-    require(restored.Date1.text == s.Date2.text && restored.NRead1.text == s.NRead2.text,
-            "a written record restores its own date and reading", detail);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::Input input(data, size);
-    const std::uint8_t first = input.byte();
-    const QString line = input.text(first & 0x80);
-    const RegionalForms& forms = fuzz::formsFor(first & 0x7f);
-    restoreAnyLine(line, forms);
-    restoreWrittenRecord(line, forms);
+    const QByteArray input = fuzz::inputOf(data, size);
+    const QString line = fuzz::textAt(input, 1, fuzz::byteAt(input, 0) & 0x80);
+    const RegionalForms& forms = fuzz::formsFor(fuzz::byteAt(input, 0) & 0x7f);
+    restored(line, forms);
+    QStringList typed = line.split(QStringLiteral(", "));
+    for (QString& text : typed)
+        text = trimSpaces(text);
+    fuzz::InstalledProgram installed(forms);
+    const Sheet& s = installed.program.sheet;
+    if (const std::optional<QString> record = writtenRecord(installed, typed)) {
+        const Sheet back = restored(*record, forms);
+        fuzz::require(back.Date1.text == s.Date2.text && back.NRead1.text == s.NRead2.text,
+                      "a written record restores its own date and reading", *record);
+    }
     return 0;
 }
