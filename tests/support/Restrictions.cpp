@@ -21,32 +21,6 @@ int waitForChild(pid_t child) {
     return WEXITSTATUS(status);
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
-QByteArray readAll(int fd) {
-    QByteArray bytes;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return bytes;
-        bytes.append(buffer, got);
-    }
-}
-
 } // namespace
 
 int runInChild(const std::function<bool()>& restrict, const std::function<int()>& body) {
@@ -57,31 +31,6 @@ int runInChild(const std::function<bool()>& restrict, const std::function<int()>
     if (child == 0)
         _exit(restrict() ? body() : CannotRestrict);
     return waitForChild(child);
-}
-
-ChildReport reportFromChild(const std::function<bool()>& restrict,
-                            const std::function<QByteArray()>& body) {
-    int ends[2];
-    if (pipe(ends) != 0)
-        return {};
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        close(ends[0]);
-        if (!restrict())
-            _exit(CannotRestrict);
-        _exit(writeAll(ends[1], body()) ? 0 : 1);
-    }
-    close(ends[1]);
-    ChildReport result;
-    // Read before waiting: a long report would otherwise fill the pipe and
-    // stop the child.
-    if (child > 0)
-        result.report = readAll(ends[0]);
-    close(ends[0]);
-    if (child > 0)
-        result.status = waitForChild(child);
-    return result;
 }
 
 std::optional<UserIds> nobodyIds() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QtGlobal>
 #include <functional>
 #include <optional>
@@ -19,17 +18,6 @@ constexpr int CannotRestrict = 77;
 // the child's exit status: `body`'s result, CannotRestrict, or -1 when the
 // child could not start or did not exit normally.
 int runInChild(const std::function<bool()>& restrict, const std::function<int()>& body);
-
-// What a child process handed back: its exit status as runInChild gives it
-// (0 when it finished) and the bytes its body returned.
-struct ChildReport {
-    int status = -1;
-    QByteArray report;
-};
-
-// As runInChild, handing back the bytes `body` returns.
-ChildReport reportFromChild(const std::function<bool()>& restrict,
-                            const std::function<QByteArray()>& body);
 
 // The user nobody's ids, when the system has that user.
 struct UserIds {
