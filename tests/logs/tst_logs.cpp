@@ -12,14 +12,8 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QTest>
-#include <grp.h>
-#include <pwd.h>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-using Operation = FaultyFileSystem::Operation;
 using Command = void (*)(Program&);
 Q_DECLARE_METATYPE(Command)
 
@@ -116,9 +110,6 @@ const QString Permissions = QStringLiteral(".\r\nThis may be a permissions probl
 Message fileError(const QString& text, MessageIcon icon = MessageIcon::Exclamation) {
     return {icon, QStringLiteral("Meterwin Log File Error"), text};
 }
-Message notWritten(const QString& name) {
-    return fileError("Unable to write to the log file " + name + Permissions);
-}
 Message missing(const QString& name, const QString& deleteWhat = {}) {
     return fileError("The log file " + name +
                          " does not exist or\r\nis corrupted. Delete the file " + deleteWhat +
@@ -212,8 +203,6 @@ private slots:
         };
         row("de_DE", "", inLocale("14.03.26", "€", " 46.90_€", "157.64_€", " %1_€", "   2.50_€"),
             "de_DE");
-        row("de_CH", "", inLocale("14.03.26", "CHF", "   46.90", "  157.64", "   %1", " 2.50_CHF"),
-            "de_CH");
         row("hr_HR, dates", "Date1=13. 12. 2025.|Date2=14. 03. 2026.",
             with(inLocale("14. 03. 2026.", "kn", "46.90_kn", "  157.64", "%1_kn", "  2.50_kn"),
                  {{6, "From                      :   13. 12. 2025."},
@@ -322,7 +311,6 @@ private slots:
                                 << (dumped.isNull() ? echo : dumped);
         };
         row("en_GB", "en_GB", "14/03/2026 18:02:11");
-        row("de_DE", "de_DE", "14.03.26 18:02:11");
         // Before the configuration is read two empty lines stand for the echo.
         row("no echo yet", "en_GB", "14/03/2026 18:02:11", "");
         row("results log missing", "en_GB", "", Echo, ResultsLog);
@@ -386,7 +374,7 @@ private slots:
         ViewH_Click(t.program);
         QCOMPARE(t.desktop.openedFiles, (QStringList{ResultsLog, HistoryLog}));
         t.desktop.opens = false;
-        ViewH_Click(t.program);
+        QVERIFY(EndsProgram([&] { ViewH_Click(t.program); }));
         QCOMPARE(t.messages.shown(),
                  QList{fileError("Unable to opem the log file Meterwin_H.log" + Permissions)});
         // An existing log is left as it is, even an empty one.
@@ -399,10 +387,10 @@ private slots:
     void failures_data() {
         QTest::addColumn<QString>("removed");
         QTest::addColumn<Command>("command");
-        QTest::addColumn<Message>("message");
+        QTest::addColumn<QList<Message>>("messages");
         const auto row = [](const char* name, const QString& removed, Command command,
                             const Message& message) {
-            QTest::newRow(name) << removed << command << message;
+            QTest::newRow(name) << removed << command << QList{message};
         };
         const QString history = QStringLiteral("Meterwin_H.log");
         row("create, no Log", "Log", CreateLogFiles, noDirectory("Log"));
@@ -430,7 +418,7 @@ private slots:
         t.installation.writeFile(HistoryLog, Created);
         QVERIFY(QFile::remove(removed) || QDir(removed).removeRecursively());
         QVERIFY(EndsProgram([&] { command(t.program); }));
-        QTEST(t.messages.shown(), "message");
+        QTEST(t.messages.shown(), "messages");
         QVERIFY(t.sheet().Status.caption.isEmpty());
         if (removed == ResultsLog) // no byte of the history log is lost
             QCOMPARE(fileBytes(HistoryLog), Created);
