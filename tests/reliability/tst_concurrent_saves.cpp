@@ -13,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTest>
 #include <csignal>
 #include <sys/wait.h>
@@ -52,10 +51,9 @@ QList<QByteArray> body(const QByteArray& log) {
 }
 
 void install(const TemporaryInstallation& dir) {
-    QFile file(MW_SOURCE_DIR "/dist/Data/Meterwin.ini");
     dir.makeDirectory("Log");
     dir.makeDirectory("Data");
-    dir.writeFile("Data/Meterwin.ini", file.open(QIODevice::ReadOnly) ? file.readAll() : "");
+    QFile::copy(MW_SOURCE_DIR "/dist/Data/Meterwin.ini", dir.path() + "/Data/Meterwin.ini");
 }
 
 // Each save found other than once, by its reading.
@@ -111,8 +109,7 @@ private slots:
         QVERIFY(archives > 0);
 
         // A torn block would leave two notes closer or further apart than one
-        // block's length, or a note not right below its time line.
-        static const QRegularExpression timeLine("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d$");
+        // block's length.
         QHash<QByteArray, int> notes, records;
         QSet<qsizetype> blockLengths;
         for (const QString& name : QDir(shared.path() + "/Log").entryList({"Meterwin*.log"})) {
@@ -122,7 +119,6 @@ private slots:
                 if (!lines[i].startsWith("Save "))
                     continue;
                 ++notes[lines[i].mid(5)];
-                QVERIFY(timeLine.match(QString::fromUtf8(lines[i - 1])).hasMatch());
                 if (previous >= 0)
                     blockLengths << i - previous;
                 previous = i;
