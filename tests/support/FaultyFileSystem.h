@@ -43,21 +43,41 @@ public:
     void heal() { faults_.clear(); }
     int calls(Operation operation) const { return calls_[static_cast<int>(operation)]; }
 
-    bool directoryExists(const QString& path) const override;
-    bool fileExists(const QString& path) const override;
-    qint64 fileSize(const QString& path) const override;
-    QStringList readLines(const QString& path) override;
-    qint64 countLines(const QString& path) override;
-    QString readLastLine(const QString& path) override;
-    bool anyLine(const QString& path, const std::function<bool(const QString&)>& holds) override;
-    void createEmpty(const QString& path) override;
+    bool directoryExists(const QString& path) const override {
+        return pass(Operation::Exists).directoryExists(path);
+    }
+    bool fileExists(const QString& path) const override {
+        return pass(Operation::Exists).fileExists(path);
+    }
+    qint64 fileSize(const QString& path) const override {
+        return pass(Operation::FileSize).fileSize(path);
+    }
+    QStringList readLines(const QString& path) override {
+        return pass(Operation::ReadLines).readLines(path);
+    }
+    qint64 countLines(const QString& path) override {
+        return pass(Operation::CountLines).countLines(path);
+    }
+    QString readLastLine(const QString& path) override {
+        return pass(Operation::ReadLastLine).readLastLine(path);
+    }
+    bool anyLine(const QString& path, const std::function<bool(const QString&)>& holds) override {
+        return pass(Operation::AnyLine).anyLine(path, holds);
+    }
+    void createEmpty(const QString& path) override {
+        pass(Operation::CreateEmpty).createEmpty(path);
+    }
     bool createFile(const QString& path, const QString& content) override;
     void appendLine(const QString& path, const QString& text) override;
     void replaceFile(const QString& path, const QString& content) override;
     void copyFile(const QString& from, const QString& to) override;
-    void renameFile(const QString& from, const QString& to) override;
-    void deleteFile(const QString& path) override;
-    void whileLocked(const QString& directory, const std::function<void()>& operation) override;
+    void renameFile(const QString& from, const QString& to) override {
+        pass(Operation::RenameFile).renameFile(from, to);
+    }
+    void deleteFile(const QString& path) override { pass(Operation::DeleteFile).deleteFile(path); }
+    void whileLocked(const QString& directory, const std::function<void()>& operation) override {
+        pass(Operation::Lock).whileLocked(directory, operation);
+    }
 
 private:
     struct FaultRule {
@@ -70,8 +90,10 @@ private:
     // Counts the call and throws when a failing fault matches it; true when
     // a fault asks it to write only part of its bytes.
     bool check(Operation operation) const;
+    // Checks the call, then hands back the machine's file system to make it.
+    FileSystem& pass(Operation operation) const;
 
-    QtFileSystem inner_;
+    mutable QtFileSystem inner_;
     mutable std::vector<FaultRule> faults_;
     mutable std::array<int, OperationCount> calls_{};
 };

@@ -8,21 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
-
-int waitForChild(pid_t child) {
-    int status = 0;
-    pid_t waited = 0;
-    do {
-        waited = waitpid(child, &status, 0);
-    } while (waited < 0 && errno == EINTR);
-    if (waited != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
-
-} // namespace
-
 int runInChild(const std::function<bool()>& restrict, const std::function<int()>& body) {
     std::fflush(nullptr);
     const pid_t child = fork();
@@ -30,20 +15,18 @@ int runInChild(const std::function<bool()>& restrict, const std::function<int()>
         return -1;
     if (child == 0)
         _exit(restrict() ? body() : CannotRestrict);
-    return waitForChild(child);
-}
-
-std::optional<UserIds> nobodyIds() {
-    const passwd* nobody = getpwnam("nobody");
-    if (!nobody)
-        return std::nullopt;
-    return UserIds{nobody->pw_uid, nobody->pw_gid};
+    int status = 0;
+    pid_t waited = 0;
+    do {
+        waited = waitpid(child, &status, 0);
+    } while (waited < 0 && errno == EINTR);
+    return waited == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 bool dropToNobody() {
-    const std::optional<UserIds> nobody = nobodyIds();
-    return nobody && setgroups(0, nullptr) == 0 && setgid(nobody->gid) == 0 &&
-           setuid(nobody->uid) == 0;
+    const passwd* nobody = getpwnam("nobody");
+    return nobody && setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 &&
+           setuid(nobody->pw_uid) == 0;
 }
 
 bool limitFileSize(qint64 bytes) {
