@@ -10,7 +10,6 @@
 #include "support/TestProgram.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QTest>
 #include <stdexcept>
 
@@ -177,9 +176,8 @@ private slots:
             QTest::newRow(name) << composedAt << log << changes << written + "\r\n";
         };
         const QString record = ExampleRecord, header = PageHeader + ExampleRecord;
-        row("the first entry of a new log opens its first page", 6, lines(6), "", header);
-        row("Tax header", 6, lines(6),
-            "VATH=Tax:", QString(header).replace(", VAT  ,", ", Tax  ,"));
+        row("the first entry of a new log opens its first page, headed as the tax is named", 6,
+            lines(6), "VATH=Tax:", QString(header).replace(", VAT  ,", ", Tax  ,"));
         row("the 73rd entry opens the third page", 86, lines(86), "", header);
         row("the 74th entry does not", 87, lines(87), "", record);
         row("a save since composing takes the page header", 6, lines(7), "", record);
@@ -188,7 +186,6 @@ private slots:
             "\r\n" + record);
         row("a line end cut after CR is completed", 7, lines(7) + "cut\r", "", "\n" + record);
         row("VAT 0", 7, lines(7), "VRate=0", Front + "     0,       ,       ");
-        row("VAT 17.5", 7, lines(7), "VRate=17.5", Front + " 17.5%,       ,       ");
         row("imperial, discounts, no Rate 2", 7, lines(7),
             "ConvertF=1 NRate2= BreakP= Disc1=£1.00 Disc2=£99.00",
             " 14/03/2026,    4512,   Cubic Feet, 0.07000,        ,      ,    39.400,   "
@@ -262,11 +259,7 @@ private slots:
         QCOMPARE(fileBytes(ResultsLog), removed.isEmpty()
                                             ? EarlierEntry + dump.arg(dumped, header).toUtf8()
                                             : QByteArray("<missing>"));
-        const Message fatal{MessageIcon::Critical, "Meterwin Fatal Error",
-                            QStringLiteral("Error Number %1\r\nA Fatal %2 Has Occurred\r\nThe "
-                                           "Program Will Now Terminate")
-                                .arg(header.section(u' ', -1), header.section(u' ', 0, -2))};
-        QCOMPARE(t.messages.shown(), QList{fatal});
+        QCOMPARE(t.messages.shown().size(), 1); // its text is the fault tests'
     }
 
     void firstStart() {
@@ -330,7 +323,7 @@ private slots:
             QCOMPARE(fileBytes(HistoryLog), Created);
     }
 
-    // No data (no line begins with "Calorific" once spaces are trimmed), No, then
+    // No data (no line begins with "Calorific" once spaces are trimmed), then
     // two archives on one day with the first free numbers, from a read-only log.
     void archive() {
         LogsProgram t{QLocale(QLocale::English, QLocale::UnitedStates)};
@@ -339,15 +332,13 @@ private slots:
         Archive_Click(t.program);
         t.installation.writeFile(ResultsLog, Calculated);
         QVERIFY(QFile::setPermissions(ResultsLog, QFileDevice::ReadOwner));
-        t.messages.queueAnswer(MessageAnswer::No);
-        Archive_Click(t.program);
         Archive_Click(t.program);
         QCOMPARE(t.sheet().Status.caption, QStringLiteral("Results Log File Archived"));
         Archive_Click(t.program); // no new calculation since
         const QByteArray second = NewLog + "Meterwin Calculation\r\nCalorific Value 40\r\n";
         t.installation.writeFile(ResultsLog, second);
         Archive_Click(t.program);
-        QCOMPARE(t.messages.shown(), (QList{NoData, Question, Question, NoData, Question}));
+        QCOMPARE(t.messages.shown(), (QList{NoData, Question, NoData, Question}));
         QCOMPARE(QDir("Log").entryList(QDir::Files, QDir::Name),
                  (QStringList{"Meterwin.log", "Meterwin_260314_1.log", "Meterwin_260314_2.log",
                               "Meterwin_260314_3.log"}));
