@@ -280,6 +280,11 @@ private slots:
         t.installation.writeFile(HistoryLog, "");
         CreateLogFiles(t.program);
         QCOMPARE(fileBytes(HistoryLog), QByteArray());
+        // A directory in a log's place is no log, and cannot become one.
+        QVERIFY(QFile::remove(HistoryLog) && QDir().mkdir(HistoryLog));
+        QVERIFY(EndsProgram([&] { CreateLogFiles(t.program); }));
+        QCOMPARE(t.messages.last(),
+                 fileError("Unable to create the log files" + Permissions + End));
     }
 
     // A missing directory or log ends the program with a message naming it.
