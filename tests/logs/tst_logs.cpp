@@ -287,6 +287,23 @@ private slots:
                  fileError("Unable to create the log files" + Permissions + End));
     }
 
+    // Save writes once, and leaves the sheet as Calculate would.
+    void save() {
+        LogsProgram t;
+        CreateLogFiles(t.program);
+        setFields(t.sheet(), "TCostP=£9.99");
+        t.sheet().ReportText = QStringLiteral("report");
+        t.sheet().HistoryText = QStringLiteral("history");
+        t.sheet().Save.enabled = true;
+        Save_Click(t.program);
+        Save_Click(t.program);
+        QCOMPARE(fileBytes(ResultsLog), Created + "report\r\n");
+        QCOMPARE(fileBytes(HistoryLog), QByteArray(Created).replace("Results", "History") +
+                                            (PageHeader + "history\r\n").toUtf8());
+        QCOMPARE(t.sheet().NRate1.text, QStringLiteral("£0.12000"));
+        QVERIFY(t.sheet().TCostP.text.isEmpty());
+    }
+
     // A missing directory or log ends the program with a message naming it.
     void failures_data() {
         QTest::addColumn<QString>("removed");
