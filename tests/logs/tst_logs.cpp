@@ -216,8 +216,6 @@ private slots:
         QTest::addColumn<bool>("guarded");   // by a guard with a fixed step
         QTest::addColumn<QString>("dumped"); // of the echo
         QTest::newRow("a dump") << Echo << QString() << false << Echo;
-        // Before the configuration is read two empty lines stand for the echo.
-        QTest::newRow("no echo yet") << QString() << QString() << false << QString();
         QTest::newRow("results log missing") << Echo << ResultsLog << false << Echo;
         QTest::newRow("guarded") << Echo << QString() << true << Echo;
         const QString a64k(64 * 1024 - 1, u'a');
