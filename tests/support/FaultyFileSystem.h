@@ -2,17 +2,13 @@
 
 #include "platform/QtFileSystem.h"
 
-#include <QList>
-#include <QString>
 #include <array>
 #include <vector>
 
 // The machine's file system with faults on request: a chosen kind of
-// operation throws FileFailure, on every call or only on its nth call from
-// the moment the fault is set, optionally only for paths with a given ending.
-// A write may instead stop part way, as on a full disk, and any operation
-// may be slow. Each call is counted
-// and journalled, so a test can also see what was done.
+// operation fails on every call, or only on its nth call from the moment the
+// fault is set. A write may instead stop part way, as on a full disk, and any
+// operation may be slow. Calls are counted, faulty or not.
 class FaultyFileSystem final : public FileSystem {
 public:
     enum class Operation {
@@ -24,9 +20,9 @@ public:
         CreateFile,
         AppendLine,
         ReplaceFile,
-        CopyFile, // the path is either end of the copy
+        CopyFile,
         DeleteFile,
-        RenameFile, // the path is either end of the renaming
+        RenameFile,
         FileSize,
         AnyLine,
         Lock, // whileLocked: fails before running the operation
@@ -35,65 +31,69 @@ public:
 
     enum class Fault {
         Fails,      // throws FileFailure before touching anything
-        WritesPart, // writes about half of its bytes, then fails as the disk does
+        WritesPart, // createFile, appendLine, replaceFile and copyFile write about
+                    // half their bytes, then fail as the disk does; others fail
         Pauses      // waits 20 ms, as a slow disk, then does its work
     };
 
-    // One call, as the journal holds it.
-    struct Call {
-        Operation operation;
-        QString path;
-        QString otherPath; // the target of a copy or renaming
-    };
-
-    FaultyFileSystem() : inner_(machine_) {}
-    // WritesPart needs `inner` to write to the machine's files.
-    explicit FaultyFileSystem(FileSystem& inner) : inner_(inner) {}
-
-    // `nth` 0 fails every matching call; 1 the next one, 2 the one after...
-    // A fault that writes part way applies to createFile, appendLine,
-    // replaceFile and copyFile; any other operation fails outright.
-    void failOn(Operation operation, int nth = 0, const QString& pathEnding = {},
-                Fault fault = Fault::Fails);
-    // Removes every fault.
+    // `nth` 0 faults every call of `operation`; 1 the next one, 2 the one after...
+    void failOn(Operation operation, int nth = 0, Fault fault = Fault::Fails) {
+        faults_.push_back({operation, nth, fault});
+    }
     void heal() { faults_.clear(); }
-    // Calls of `operation` so far, faulty or not.
     int calls(Operation operation) const { return calls_[static_cast<int>(operation)]; }
-    // Every call so far, in order, faulty or not.
-    const QList<Call>& journal() const { return journal_; }
 
-    bool directoryExists(const QString& path) const override;
-    bool fileExists(const QString& path) const override;
-    qint64 fileSize(const QString& path) const override;
-    QStringList readLines(const QString& path) override;
-    qint64 countLines(const QString& path) override;
-    QString readLastLine(const QString& path) override;
-    bool anyLine(const QString& path, const std::function<bool(const QString&)>& holds) override;
-    void createEmpty(const QString& path) override;
+    bool directoryExists(const QString& path) const override {
+        return pass(Operation::Exists).directoryExists(path);
+    }
+    bool fileExists(const QString& path) const override {
+        return pass(Operation::Exists).fileExists(path);
+    }
+    qint64 fileSize(const QString& path) const override {
+        return pass(Operation::FileSize).fileSize(path);
+    }
+    QStringList readLines(const QString& path) override {
+        return pass(Operation::ReadLines).readLines(path);
+    }
+    qint64 countLines(const QString& path) override {
+        return pass(Operation::CountLines).countLines(path);
+    }
+    QString readLastLine(const QString& path) override {
+        return pass(Operation::ReadLastLine).readLastLine(path);
+    }
+    bool anyLine(const QString& path, const std::function<bool(const QString&)>& holds) override {
+        return pass(Operation::AnyLine).anyLine(path, holds);
+    }
+    void createEmpty(const QString& path) override {
+        pass(Operation::CreateEmpty).createEmpty(path);
+    }
     bool createFile(const QString& path, const QString& content) override;
     void appendLine(const QString& path, const QString& text) override;
     void replaceFile(const QString& path, const QString& content) override;
     void copyFile(const QString& from, const QString& to) override;
-    void renameFile(const QString& from, const QString& to) override;
-    void deleteFile(const QString& path) override;
-    void whileLocked(const QString& directory, const std::function<void()>& operation) override;
+    void renameFile(const QString& from, const QString& to) override {
+        pass(Operation::RenameFile).renameFile(from, to);
+    }
+    void deleteFile(const QString& path) override { pass(Operation::DeleteFile).deleteFile(path); }
+    void whileLocked(const QString& directory, const std::function<void()>& operation) override {
+        pass(Operation::Lock).whileLocked(directory, operation);
+    }
 
 private:
     struct FaultRule {
         Operation operation;
         int nth;
-        QString pathEnding;
         Fault fault;
         int seen = 0;
     };
 
-    // Counts and journals the call; throws when a failing fault matches it,
-    // and answers whether a fault asks it to write only part of its bytes.
-    bool check(Operation operation, const QString& path, const QString& otherPath = {}) const;
+    // Counts the call and throws when a failing fault matches it; true when
+    // a fault asks it to write only part of its bytes.
+    bool check(Operation operation) const;
+    // Checks the call, then hands back the machine's file system to make it.
+    FileSystem& pass(Operation operation) const;
 
-    QtFileSystem machine_;
-    FileSystem& inner_;
+    mutable QtFileSystem inner_;
     mutable std::vector<FaultRule> faults_;
     mutable std::array<int, OperationCount> calls_{};
-    mutable QList<Call> journal_;
 };

@@ -8,47 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
-
-int waitForChild(pid_t child) {
-    int status = 0;
-    pid_t waited = 0;
-    do {
-        waited = waitpid(child, &status, 0);
-    } while (waited < 0 && errno == EINTR);
-    if (waited != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
-
-bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
-QByteArray readAll(int fd) {
-    QByteArray bytes;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return bytes;
-        bytes.append(buffer, got);
-    }
-}
-
-} // namespace
-
 int runInChild(const std::function<bool()>& restrict, const std::function<int()>& body) {
     std::fflush(nullptr);
     const pid_t child = fork();
@@ -56,45 +15,18 @@ int runInChild(const std::function<bool()>& restrict, const std::function<int()>
         return -1;
     if (child == 0)
         _exit(restrict() ? body() : CannotRestrict);
-    return waitForChild(child);
-}
-
-ChildReport reportFromChild(const std::function<bool()>& restrict,
-                            const std::function<QByteArray()>& body) {
-    int ends[2];
-    if (pipe(ends) != 0)
-        return {};
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        close(ends[0]);
-        if (!restrict())
-            _exit(CannotRestrict);
-        _exit(writeAll(ends[1], body()) ? 0 : 1);
-    }
-    close(ends[1]);
-    ChildReport result;
-    // Read before waiting: a long report would otherwise fill the pipe and
-    // stop the child.
-    if (child > 0)
-        result.report = readAll(ends[0]);
-    close(ends[0]);
-    if (child > 0)
-        result.status = waitForChild(child);
-    return result;
-}
-
-std::optional<UserIds> nobodyIds() {
-    const passwd* nobody = getpwnam("nobody");
-    if (!nobody)
-        return std::nullopt;
-    return UserIds{nobody->pw_uid, nobody->pw_gid};
+    int status = 0;
+    pid_t waited = 0;
+    do {
+        waited = waitpid(child, &status, 0);
+    } while (waited < 0 && errno == EINTR);
+    return waited == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 bool dropToNobody() {
-    const std::optional<UserIds> nobody = nobodyIds();
-    return nobody && setgroups(0, nullptr) == 0 && setgid(nobody->gid) == 0 &&
-           setuid(nobody->uid) == 0;
+    const passwd* nobody = getpwnam("nobody");
+    return nobody && setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 &&
+           setuid(nobody->pw_uid) == 0;
 }
 
 bool limitFileSize(qint64 bytes) {

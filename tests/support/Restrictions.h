@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QByteArray>
 #include <QtGlobal>
 #include <functional>
-#include <optional>
 #include <sys/resource.h>
-#include <sys/types.h>
 
 // Steps that root would not fail run in a child process that first gives up
 // rights: permission bits and size limits then bind it as they bind a user.
@@ -19,24 +16,6 @@ constexpr int CannotRestrict = 77;
 // the child's exit status: `body`'s result, CannotRestrict, or -1 when the
 // child could not start or did not exit normally.
 int runInChild(const std::function<bool()>& restrict, const std::function<int()>& body);
-
-// What a child process handed back: its exit status as runInChild gives it
-// (0 when it finished) and the bytes its body returned.
-struct ChildReport {
-    int status = -1;
-    QByteArray report;
-};
-
-// As runInChild, handing back the bytes `body` returns.
-ChildReport reportFromChild(const std::function<bool()>& restrict,
-                            const std::function<QByteArray()>& body);
-
-// The user nobody's ids, when the system has that user.
-struct UserIds {
-    uid_t uid;
-    gid_t gid;
-};
-std::optional<UserIds> nobodyIds();
 
 // Gives up root for the user nobody (no supplementary groups), as setpriv would.
 bool dropToNobody();
