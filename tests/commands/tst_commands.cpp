@@ -1,0 +1,255 @@
+#include "calc/SheetFields.h"
+#include "commands/GetLast.h"
+#include "commands/ReadConfiguration.h"
+#include "commands/SaveData.h"
+#include "support/Restrictions.h"
+#include "support/TestMain.h"
+#include "support/TestProgram.h"
+
+#include <QTest>
+#include <memory>
+#include <sys/stat.h>
+
+namespace {
+
+const QString Ini = QStringLiteral("Data/Meterwin.ini");
+
+// What Save Data writes for the "layout" tariff on 1 March 2009 in en_GB.
+const QByteArray Layout =
+    "# Meterwin Version 2.0\r\n# Updated 01/03/2009 12:00\r\n\r\n[Run]\r\nLogLevel=2\r\n"
+    "RunOnTop=2\r\n\r\n[Data]\r\nBreakP=671\r\nCalVal=39.4\r\nCFactor=1.02264\r\nConvert=2\r\n"
+    "Disc1=3\r\nDisc2=1\r\nNRate1=0.07000\r\nNRate2=1.04\r\nPredict=5\r\nSCharge=13.5\r\n"
+    "VRate=6\r\nCORate=0.19\r\n\r\n";
+
+QByteArray with(const QByteArray& from, const QByteArray& to, const QByteArray& file = Layout) {
+    return QByteArray(file).replace(from, to);
+}
+
+Message configError(MessageIcon icon, const QString& lines) {
+    return {icon, "Meterwin Configuration File Error",
+            lines + "\r\nThe program will now terminate."};
+}
+const Message Corrupted = configError(
+    MessageIcon::Critical,
+    "The configuration file is corrupted.\r\nReinstall the program to restore the file.");
+
+// A history record: date, reading, units, then the settings of a calculation.
+QByteArray record(const QByteArray& date, const QByteArray& reading,
+                  const QByteArray& units = "Cubic Metres") {
+    return date.rightJustified(11, ' ') + ", " + reading.rightJustified(7, ' ') + ", " + units +
+           ", 0.07000, 0.04000,   670,    39.400,   1.022640, \xc2\xa3"
+           "12.50,  5.0%,       ,       \r\n";
+}
+
+enum ErrorCheck { Checked, Inhibited };
+
+} // namespace
+
+class TestCommands : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TemporaryInstallation> dir_;
+    std::unique_ptr<TestProgram> t_;
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<TemporaryInstallation>();
+        dir_->makeDirectory(QStringLiteral("Data"));
+        dir_->makeDirectory(QStringLiteral("Log"));
+        t_ = std::make_unique<TestProgram>();
+    }
+
+    void cleanup() {
+        t_.reset();
+        chmod("Data", 0755);
+        dir_.reset();
+    }
+
+    void saveAndReadBack_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("settings"); // as typed, in the order of the window
+        QTest::addColumn<QByteArray>("file");      // null: any file that reads back
+        const QLocale gb(QLocale::English, QLocale::UnitedKingdom);
+        QTest::newRow("en_GB with currency symbols")
+            << gb << QStringList{"£0.07", "£0.04", "670", "39.4", "1.02264", "£12.5",
+                                 "5",     "£2",    "",    "0.19", "4"}
+            << Layout;
+        QTest::newRow("numbers with a point in de_DE")
+            << QLocale(QLocale::German, QLocale::Germany)
+            << QStringList{"0,07", "0,04", "670", "39,4", "1,02264", "12,5",
+                           "5",    "2",    "",    "0,19", "4"}
+            << with("01/03/2009", "01.03.09");
+        QTest::newRow("settings of 0 or empty")
+            << gb << QStringList{"0.01", "0", "0", "5", "0.8", "", "0", "", "0", "0.05", ""}
+            << QByteArray();
+        // A 15th key would make the file unreadable.
+        QTest::newRow("a line break typed into a rate stays in its line")
+            << gb
+            << QStringList{"0.07000\r\nNRate2=1.5", "", "", "39", "1", "", "", "", "", "0.19", ""}
+            << QByteArray();
+    }
+
+    // Read into a fresh program and saved again, the file is the same.
+    void saveAndReadBack() {
+        QFETCH(QLocale, locale);
+        QFETCH(QStringList, settings);
+        QFETCH(QByteArray, file);
+        t_ = std::make_unique<TestProgram>(locale);
+        const auto fields = settingFields(t_->sheet());
+        for (qsizetype i = 0; i < fields.size(); ++i)
+            fields[i].control->text = settings.at(i);
+        for (const auto& box : checkBoxes(t_->sheet()))
+            box.control->value = 1;
+        t_->sheet().RunOnTop = t_->sheet().LogLevel = 2;
+        t_->sheet().Convert = QStringLiteral("2");
+        Save_Defaults_Click(t_->program);
+        QCOMPARE(t_->sheet().Status.caption, QStringLiteral("Gas Data Saved"));
+        const QByteArray saved = dir_->readFile(Ini);
+        if (!file.isNull())
+            QCOMPARE(saved, file);
+        t_ = std::make_unique<TestProgram>(locale);
+        QVERIFY(!EndsProgram([&] { ReadConfiguration(t_->program); }));
+        Save_Defaults_Click(t_->program);
+        QCOMPARE(t_->messages.shown(), QList<Message>{});
+        QCOMPARE(dir_->readFile(Ini), saved);
+    }
+
+    void readingRules_data() {
+        QTest::addColumn<QByteArray>("file"); // null: no file at all
+        QTest::addColumn<ErrorCheck>("check");
+        QTest::addColumn<QList<int>>("boxes"); // AutoSave, OnTop and ConvertF after a good read
+        QTest::addColumn<Message>("message");
+        const auto row = [](const char* name, const QByteArray& file, const Message& m = {},
+                            ErrorCheck check = Checked, const QList<int>& boxes = {1, 1, 1}) {
+            QTest::newRow(name) << file << check << boxes << m;
+        };
+        row("LF line ends, no final one", QByteArray(Layout).replace("\r\n", "\n").chopped(2));
+        row("keys in any order, under either section",
+            "[Data]\r\nVRate=6\r\nCORate=0.19\r\nLogLevel=2\r\nSCharge=13.5\r\nPredict=5\r\n"
+            "NRate2=1.04\r\nNRate1=0.07\r\nDisc2=1\r\nDisc1=3\r\nConvert=2\r\nCFactor=1.02264\r\n"
+            "CalVal=39.4\r\nBreakP=671\r\n[Run]\r\nRunOnTop=2\r\n");
+        row("a key twice, another missing", with("Disc2=1\r\n", "Disc1=1\r\n"));
+        row("spaces around, comment behind spaces", with("[Run]\r\nL", "  # a\r\n [Run] \r\n L"));
+        row("1.5 rounds to even", with("Convert=2", "Convert=1.5"), {}, Checked, {1, 1, 0});
+        row("1.6 rounds up", with("Convert=2", "Convert=1.6"));
+        row("comment keys do not count", with("Disc2=1", "#Disc2=1"), Corrupted);
+        row("key in other letter case", with("BreakP=", "Breakp="), Corrupted);
+        row("key behind a tab", with("BreakP=", "\tBreakP="), Corrupted);
+        row("third section line", Layout + "[Data]\r\n", Corrupted);
+        row("key added", Layout + "VRate=6\r\n", Corrupted);
+        row("comma as decimal point", with("NRate1=0.07", "NRate1=0,07"), Corrupted);
+        const QByteArray comment = "#" + QByteArray(64 * 1024 - Layout.size() - 3, 'x') + "\r\n";
+        row("64 KiB with a long comment", Layout + comment);
+        row("a byte more than 64 KiB", Layout + "x" + comment, Corrupted);
+        row("no file", QByteArray(),
+            configError(MessageIcon::Critical, "The configuration file is missing or corrupted."
+                                               "\r\nReinstall the program to restore the file."));
+        row("switch: out of range or no number",
+            with("RunOnTop=2", "RunOnTop=-4",
+                 with("Convert=2", "Convert=3",
+                      with("CalVal=39.4", "CalVal=500", with("BreakP=671", "BreakP=abc")))),
+            {}, Inhibited, {1, 0, 1});
+        row("switch: key missing", with("VRate=6\r\n", ""), Corrupted, Inhibited);
+    }
+
+    // A check box that changes runs its click action.
+    void readingRules() {
+        QFETCH(QByteArray, file);
+        QFETCH(ErrorCheck, check);
+        QFETCH(QList<int>, boxes);
+        QFETCH(Message, message);
+        if (!file.isNull())
+            dir_->writeFile(Ini, file);
+        Sheet& s = t_->sheet();
+        s.ErrorCheckInhibited = check == Inhibited;
+        s.Save.enabled = true;
+        const bool fails = !message.title.isEmpty();
+        QCOMPARE(EndsProgram([&] { ReadConfiguration(t_->program); }), fails);
+        QCOMPARE(t_->messages.shown(), fails ? QList<Message>{message} : QList<Message>{});
+        if (!fails) {
+            QCOMPARE((QList{s.AutoSave.value, s.OnTop.value, s.ConvertF.value}), boxes);
+            QCOMPARE(s.Save.enabled, s.AutoSave.value == 0);
+            QCOMPARE(s.NRUnitsL.caption == "Cubic Metres Used", s.ConvertF.value == 0);
+        }
+    }
+
+    // A failed save leaves the file as it was, byte for byte, and no other
+    // file beside it. As root every write succeeds, so it runs as the user
+    // nobody in a child process.
+    void failedSaveKeepsTheFile() {
+        dir_->writeFile(Ini, Layout);
+        ReadConfiguration(t_->program);
+        t_->sheet().NRate1.text = QStringLiteral("0.08");
+        QVERIFY(chmod(".", 0711) == 0 && chmod("Data", 0511) == 0);
+        const int status = runInChild(dropToNobody, [&] {
+            const bool ends = EndsProgram([&] { Save_Defaults_Click(t_->program); });
+            return ends && t_->sheet().Status.caption.isEmpty() &&
+                           t_->messages.shown().endsWith(
+                               configError(MessageIcon::Exclamation,
+                                           "Unable to write to the configuration "
+                                           "file.\r\nThis may be a permissions problem."))
+                       ? 0
+                       : 1;
+        });
+        if (status == CannotRestrict)
+            QSKIP("Running as root and cannot drop to nobody: a real failed write is untested.");
+        QCOMPARE(status, 0);
+        QCOMPARE(dir_->readFile(Ini), Layout);
+        QCOMPARE(QDir(QStringLiteral("Data")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"Meterwin.ini"});
+    }
+
+    void getLast_data() {
+        QTest::addColumn<QByteArray>("log"); // null: no history log
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("entries"); // Date1, NRead1, Date2 afterwards
+        const QString restored = QStringLiteral("Last Readings Restored");
+        const QString noData = QStringLiteral("No Data To Restore");
+        const QString kept = QStringLiteral("typed 99 2 Apr 2009");
+        const auto row = [](const char* name, const QByteArray& log, const QString& status,
+                            const QString& entries) {
+            QTest::newRow(name) << log << status << entries;
+        };
+        row("calculation line", record("01/03/2009", "12345"), restored,
+            "01/03/2009 12345 02/04/2009");
+        row("other date form, widened reading, cubic feet",
+            record("1 Mar 2009", "123456789", "  Cubic Feet"), restored,
+            "01/03/2009 123456789 02/04/2009");
+        row("reading 0", record("01/03/2009", "0"), noData, kept);
+        row("record cut in its reading", record("01/03/2009", "12345").chopped(98), noData, kept);
+        row("record cut, then the next one behind it",
+            record("01/03/2009", "4512").chopped(75) + record("2 Apr 2009", "500"), noData, kept);
+        row("no units", record("01/03/2009", "12345", "Cubic Metre"), noData, kept);
+        row("not a calendar date", record("31/02/2010", "12345"), noData, kept);
+        row("empty line after a record", record("01/03/2009", "12345") + "\r\n",
+            "No Previous Readings To Restore", kept);
+        row("no history log", QByteArray(), "", kept);
+    }
+
+    void getLast() {
+        QFETCH(QByteArray, log);
+        QFETCH(QString, status);
+        QFETCH(QString, entries);
+        if (!log.isNull())
+            dir_->writeFile(QStringLiteral("Log/Meterwin_H.log"), log);
+        Sheet& s = t_->sheet();
+        s.HistoryLogName = QStringLiteral("Meterwin_H.log");
+        s.Date1.text = QStringLiteral("typed");
+        s.NRead1.text = QStringLiteral("99");
+        s.Date2.text = QStringLiteral("2 Apr 2009");
+        s.Save.enabled = true;
+        QCOMPARE(EndsProgram([&] { Get_Last_Click(t_->program); }), log.isNull());
+        // The last line of this message has no full stop.
+        const Message missing{MessageIcon::Critical, "Meterwin Log File Error",
+                              "The log file Meterwin_H.log does not exist or\r\nis corrupted. "
+                              "Delete the file Meterwin_H.log and\r\nrestart the program to "
+                              "restore the file.\r\nThe program will now terminate"};
+        QCOMPARE(t_->messages.shown(), log.isNull() ? QList{missing} : QList<Message>{});
+        QCOMPARE(s.Status.caption, status);
+        QCOMPARE(s.Date1.text + u' ' + s.NRead1.text + u' ' + s.Date2.text, entries);
+        QCOMPARE(s.Save.enabled, log.isNull());
+    }
+};
+
+MW_REGISTER_TEST(TestCommands)
+#include "tst_commands.moc"
