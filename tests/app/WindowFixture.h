@@ -19,13 +19,15 @@ inline const QByteArray ExampleConfiguration =
     "Disc2=2\r\nNRate1=0.1\r\nNRate2=1.05\r\nPredict=5\r\nSCharge=21\r\nVRate=6\r\nCORate=0.2\r\n"
     "\r\n";
 
+// Whether the user may replace the configuration file, so that Save Data is offered.
+enum class SaveData { Offered, NotOffered };
+
 // The main window started as the program starts it, with recording boxes and
 // desktop, on a fresh installation (the working directory while it lives):
 // Data/Meterwin.ini holds `configuration` (no Data/ when it is null), an empty
-// Log/, the help page. No window when the program ended while loading. Save
-// Data is offered unless `mayReplace` is false.
+// Log/, the help page. No window when the program ended while loading.
 struct WindowSession {
-    explicit WindowSession(const QStringList& arguments = {}, bool mayReplace = true,
+    explicit WindowSession(const QStringList& arguments = {}, SaveData saveData = SaveData::Offered,
                            const QByteArray& configuration = ExampleConfiguration) {
         directory.makeDirectory(QStringLiteral("Log"));
         directory.makeDirectory(QStringLiteral("Help"));
@@ -34,7 +36,8 @@ struct WindowSession {
             directory.makeDirectory(QStringLiteral("Data"));
             directory.writeFile(QStringLiteral("Data/Meterwin.ini"), configuration);
         }
-        const WritableConfiguration permission(mayReplace ? "Data/Meterwin.ini" : "None/x.ini");
+        const WritableConfiguration permission(saveData == SaveData::Offered ? "Data/Meterwin.ini"
+                                                                             : "None/x.ini");
         window = StartMeterwinMain(t.program, arguments, permission);
         // Active, as a started program's window is: its keys reach its shortcuts.
         if (window && (window->activateWindow(), !QTest::qWaitForWindowActive(window.get())))

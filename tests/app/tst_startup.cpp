@@ -9,50 +9,50 @@ class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
+    // The program ends with its one message (whose texts the core's tests
+    // hold), before any log is made, and without a window.
     void endsWhileLoading_data() {
         QTest::addColumn<QByteArray>("configuration"); // null: no Data/ at all
-        QTest::addColumn<QString>("title");            // of the one message
+        QTest::addColumn<QString>("title");
         QTest::newRow("no data directory") << QByteArray() << "Meterwin Data Directory Error";
         QTest::newRow("corrupted configuration")
             << QByteArray(ExampleConfiguration).replace("CORate=0.2\r\n", "")
             << "Meterwin Configuration File Error";
     }
-
-    // The program ends with its message (whose texts the core's tests hold),
-    // before any log is made, and without a window.
     void endsWhileLoading() {
         QFETCH(QByteArray, configuration);
-        QFETCH(QString, title);
-        WindowSession w({}, true, configuration);
+        WindowSession w({}, SaveData::Offered, configuration);
         QVERIFY(!w.window);
         QCOMPARE(w.t.messages.shown().size(), 1);
-        QCOMPARE(w.t.messages.shown().first().title, title);
+        QTEST(w.t.messages.shown().first().title, "title");
         QCOMPARE(QDir(QStringLiteral("Log")).entryList(QDir::Files), QStringList());
-    }
-
-    void errorCheckSwitch_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("checksOff");
-        QTest::addColumn<bool>("mayReplace"); // the configuration file
-        QTest::newRow("the switch") << QStringList{"-InhibitErrorCheck"} << true << true;
-        QTest::newRow("none, may not replace") << QStringList{} << false << false;
-        QTest::newRow("other case") << QStringList{"-inhibiterrorcheck"} << false << true;
-        QTest::newRow("with another") << QStringList{"-InhibitErrorCheck", "-x"} << false << true;
     }
 
     // Exactly the one switch, alone, lets readings through that the checks
     // refuse (here only 9 apart). Save Data is there where the user may
     // replace the configuration file.
+    void errorCheckSwitch_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<SaveData>("saveData");
+        QTest::addColumn<QString>("units"); // NRUnits after Calculate
+        QTest::newRow("the switch")
+            << QStringList{"-InhibitErrorCheck"} << SaveData::Offered << "9";
+        QTest::newRow("none, may not replace") << QStringList{} << SaveData::NotOffered << "";
+        QTest::newRow("other case") << QStringList{"-inhibiterrorcheck"} << SaveData::Offered << "";
+        QTest::newRow("with another")
+            << QStringList{"-InhibitErrorCheck", "-x"} << SaveData::Offered << "";
+    }
     void errorCheckSwitch() {
         QFETCH(QStringList, arguments);
-        QFETCH(bool, checksOff);
-        QFETCH(bool, mayReplace);
-        WindowSession w(arguments, mayReplace);
-        QCOMPARE(w.control<QPushButton>("Save_Defaults")->isEnabled(), mayReplace);
+        QFETCH(SaveData, saveData);
+        QFETCH(QString, units);
+        WindowSession w(arguments, saveData);
+        QCOMPARE(w.control<QPushButton>("Save_Defaults")->isEnabled(),
+                 saveData == SaveData::Offered);
         w.typeReadings(QStringLiteral("109"));
         w.click("Calc");
-        QCOMPARE(w.text("NRUnits"), checksOff ? QStringLiteral("9") : QString());
-        QCOMPARE(w.t.messages.shown().size(), checksOff ? 0 : 1);
+        QCOMPARE(w.text("NRUnits"), units);
+        QCOMPARE(w.t.messages.shown().size(), units.isEmpty() ? 1 : 0);
     }
 
     // The real program holds the instance marker (in TMPDIR); a second

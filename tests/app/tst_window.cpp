@@ -24,17 +24,16 @@ class TestWindow : public QObject {
 
 private slots:
     // Tab goes from Date 2 through the entries, settings, options and commands;
-    // results are read-only; each button has its own letter; three labels
-    // show the unit of the rates. Started with
-    // RunOnTop 2, the window and the About box are on top until the box is
-    // unticked; nothing is written. The About box: modal, its texts, the
-    // address turning orange and opening the page (as the logo does); closing
-    // it makes the window active again, which takes an unsaved result's Save
-    // away. A fatal message ends the program when its box is closed.
+    // results are read-only; Notes take 75 characters; each button has its own
+    // letter; three labels show the unit of the rates. Started with RunOnTop 2,
+    // the window and the modal About box are on top until the box is unticked.
+    // The box's address turns orange and opens the page, as the logo does;
+    // closing the box makes the window active again, which takes an unsaved
+    // result's Save away. Nothing is written. A fatal message ends the program.
     void window() {
         const QByteArray onTop =
             QByteArray(ExampleConfiguration).replace("RunOnTop=1", "RunOnTop=2");
-        WindowSession w({}, true, onTop);
+        WindowSession w({}, SaveData::Offered, onTop);
         QStringList visited;
         for (int i = 0; i < 30; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
             visited << QApplication::focusWidget()->objectName();
@@ -44,7 +43,6 @@ private slots:
                  "Reset_Defaults Save_Defaults Archive ViewL ViewH Help1 About Exit");
         for (const auto& f : resultFields(w.t.sheet()))
             QVERIFY2(w.control(qPrintable(f.name))->isReadOnly(), qPrintable(f.name));
-        // The Notes limit counts characters: 75 emoji fit, a 76th is refused.
         const QString emoji = QString::fromUcs4(U"\U0001F525");
         w.control("Notes")->insert(emoji.repeated(75));
         w.control("Notes")->insert(emoji);
@@ -115,29 +113,22 @@ private slots:
     // The launcher's exit status decides: a handler that fails, or one that
     // cannot be started, is a failure; one still busy after the wait opened it.
     void desktopLaunches_data() {
-        QTest::addColumn<QByteArray>("script");
-        QTest::addColumn<bool>("file");
+        QTest::addColumn<QByteArray>("script"); // null: no launcher
+        QTest::addColumn<QString>("target");    // a file, or a web address
         QTest::addColumn<bool>("opened");
-        QTest::addColumn<QString>("handed");
-        const QString log = QDir().absoluteFilePath(QStringLiteral("Log/Meterwin.log"));
-        QTest::newRow("a handler that succeeds gets the file by its full path")
-            << QByteArray("exit 0") << true << true << log;
-        QTest::newRow("a handler that fails is a failure")
-            << QByteArray("exit 3") << true << false << log;
-        QTest::newRow("a web address goes to the handler as given")
-            << QByteArray("exit 0") << false << true << "https://meterwin.example";
-        QTest::newRow("a browser that fails is a failure")
-            << QByteArray("exit 4") << false << false << "https://meterwin.example";
-        QTest::newRow("a handler still busy after the wait has opened it")
-            << QByteArray("sleep 1") << false << true << "https://meterwin.example";
-        QTest::newRow("a launcher that cannot be started is a failure")
-            << QByteArray() << true << false << QString();
+        const QString page = QStringLiteral("https://meterwin.example");
+        const QString log = QStringLiteral("Log/Meterwin.log");
+        QTest::newRow("a handler that succeeds") << QByteArray("exit 0") << log << true;
+        QTest::newRow("a handler that fails") << QByteArray("exit 3") << log << false;
+        QTest::newRow("a browser that fails") << QByteArray("exit 4") << page << false;
+        QTest::newRow("a handler still busy after the wait")
+            << QByteArray("sleep 1") << page << true;
+        QTest::newRow("a launcher that cannot be started") << QByteArray() << log << false;
     }
+    // A file goes to the handler by its full path, a web address as given.
     void desktopLaunches() {
         QFETCH(QByteArray, script);
-        QFETCH(bool, file);
-        QFETCH(bool, opened);
-        QFETCH(QString, handed);
+        QFETCH(QString, target);
         QTemporaryDir dir;
         const QString launcher = dir.filePath(QStringLiteral("open"));
         QFile launcherFile(launcher);
@@ -148,13 +139,15 @@ private slots:
             launcherFile.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
         QtDesktop desktop(launcher, std::chrono::milliseconds(300));
-        QCOMPARE(file ? desktop.openFile(QStringLiteral("Log/Meterwin.log"))
-                      : desktop.openUrl(QStringLiteral("https://meterwin.example")),
-                 opened);
+        const bool url = target.startsWith(QStringLiteral("https:"));
+        QTEST(url ? desktop.openUrl(target) : desktop.openFile(target), "opened");
         // A busy launcher is let go when it ends: nothing may outlive the test.
         if (script.startsWith("sleep"))
             QTest::qWait(1500);
         QFile arg(launcher + QStringLiteral(".arg"));
+        const QString handed = script.isNull() ? QString()
+                               : url           ? target
+                                               : QDir().absoluteFilePath(target);
         QCOMPARE(arg.open(QIODevice::ReadOnly) ? QString::fromUtf8(arg.readAll()) : QString(),
                  handed);
     }
@@ -162,29 +155,28 @@ private slots:
     // Alt and the letter of a disabled command do nothing: the focused field
     // keeps its text.
     void disabledCommandKeys_data() {
-        QTest::addColumn<bool>("mayReplace");
-        QTest::addColumn<bool>("saved");
+        QTest::addColumn<SaveData>("saveData");
+        QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QByteArray>("field");
         QTest::addColumn<int>("key");
         QTest::newRow("Save after the calculation was saved")
-            << true << true << QByteArray("NRead1") << int(Qt::Key_S);
+            << SaveData::Offered << QStringList{"Calc", "Save"} << QByteArray("NRead1")
+            << int(Qt::Key_S);
         QTest::newRow("Save before any calculation")
-            << true << false << QByteArray("NRead2") << int(Qt::Key_S);
+            << SaveData::Offered << QStringList{} << QByteArray("NRead2") << int(Qt::Key_S);
         QTest::newRow("Save Data not offered")
-            << false << false << QByteArray("Notes") << int(Qt::Key_D);
+            << SaveData::NotOffered << QStringList{} << QByteArray("Notes") << int(Qt::Key_D);
     }
     void disabledCommandKeys() {
-        QFETCH(bool, mayReplace);
-        QFETCH(bool, saved);
+        QFETCH(SaveData, saveData);
+        QFETCH(QStringList, clicks);
         QFETCH(QByteArray, field);
         QFETCH(int, key);
-        WindowSession w({}, mayReplace);
+        WindowSession w({}, saveData);
         w.typeReadings();
         w.type("Notes", QStringLiteral("Spring"));
-        if (saved) {
-            w.click("Calc");
-            w.click("Save");
-        }
+        for (const QString& button : clicks)
+            w.click(qPrintable(button));
         QLineEdit* edit = w.control(field.constData());
         const QString before = edit->text();
         edit->setFocus();
