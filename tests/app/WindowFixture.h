@@ -66,6 +66,15 @@ struct WindowSession {
         type("Date1", QStringLiteral("01/01/2015"));
         type("NRead1", QStringLiteral("100"));
     }
+    // Alt and a command's letter, with and without Shift, in a field: true when
+    // its text stayed as it was.
+    bool altKeysIgnored(const char* field, Qt::Key key) const {
+        const QString before = text(field);
+        control(field)->setFocus();
+        QTest::keyClick(control(field), key, Qt::AltModifier);
+        QTest::keyClick(control(field), key, Qt::AltModifier | Qt::ShiftModifier);
+        return text(field) == before;
+    }
     void click(const char* name) const {
         QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton);
     }

@@ -16,6 +16,8 @@ private slots:
         QCOMPARE(w.status(), QStringLiteral("No Previous Readings To Restore"));
         QCOMPARE(w.text("NRate1") + u' ' + w.text("VRate"), QStringLiteral("£0.10000 5.0"));
 
+        // Alt and the letter of a disabled command do nothing.
+        QVERIFY(w.altKeysIgnored("NRead2", Qt::Key_S));
         // Calculate by its key; a discount too big makes the totals negative, in orange.
         w.typeReadings();
         w.type("Notes", QStringLiteral("First quarter"));
@@ -32,6 +34,7 @@ private slots:
         // Save writes the results log; the same data again is refused.
         w.click("Save");
         QCOMPARE(w.status(), QStringLiteral("Calculation Saved"));
+        QVERIFY(w.altKeysIgnored("NRead1", Qt::Key_S));
         QCOMPARE(
             w.directory.readFile("Log/Meterwin.log").count("\r\nCalorific Value  : 36.000\r\n"), 1);
         w.click("Calc");
