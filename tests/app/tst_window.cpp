@@ -1,19 +1,99 @@
-#include "WindowFixture.h"
+#include "app/DesktopStart.h"
 #include "app/QtDesktop.h"
 #include "app/QtMessageBoxes.h"
 #include "calc/SheetFields.h"
+#include "platform/InstanceMarker.h"
+#include "support/TestLocales.h"
 #include "support/TestMain.h"
+#include "support/TestProgram.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
-#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+// The worked example's tariff (optional settings plus one): rates 0.10 and
+// 0.05 above 50 kWh, fixed charge 20, discounts 5 and 1, VAT 5%, 4 quarters.
+const QByteArray ExampleConfiguration =
+    "# Meterwin Version 2.0\r\n# Updated 01/03/2009 12:00\r\n\r\n[Run]\r\nLogLevel=1\r\n"
+    "RunOnTop=1\r\n\r\n[Data]\r\nBreakP=51\r\nCalVal=36\r\nCFactor=1\r\nConvert=1\r\nDisc1=6\r\n"
+    "Disc2=2\r\nNRate1=0.1\r\nNRate2=1.05\r\nPredict=5\r\nSCharge=21\r\nVRate=6\r\nCORate=0.2\r\n"
+    "\r\n";
+
+// Whether the user may replace the configuration file, so that Save Data is offered.
+enum class SaveData { Offered, NotOffered };
+
+// The main window started as the program starts it, with recording boxes and
+// desktop, on a fresh installation (the working directory while it lives):
+// Data/Meterwin.ini holds `configuration`, an empty Log/, the help page. No
+// window when the program ended while loading.
+struct WindowSession {
+    explicit WindowSession(const QStringList& arguments = {}, SaveData saveData = SaveData::Offered,
+                           const QByteArray& configuration = ExampleConfiguration) {
+        for (const char* folder : {"Data", "Log", "Help"})
+            directory.makeDirectory(QString::fromLatin1(folder));
+        directory.writeFile(QStringLiteral("Help/index.htm"), "<html></html>");
+        directory.writeFile(QStringLiteral("Data/Meterwin.ini"), configuration);
+        const WritableConfiguration permission(saveData == SaveData::Offered ? "Data/Meterwin.ini"
+                                                                             : "None/x.ini");
+        window = StartMeterwinMain(t.program, arguments, permission);
+        // Active, as a started program's window is: its keys reach its shortcuts.
+        if (window && (window->activateWindow(), !QTest::qWaitForWindowActive(window.get())))
+            throw std::runtime_error("the window was not shown");
+    }
+
+    template <typename Widget = QLineEdit> Widget* control(const char* name) const {
+        return window->findChild<Widget*>(QString::fromLatin1(name));
+    }
+    QString text(const char* name) const { return control(name)->text(); }
+    QString status() const { return control<QLabel>("Status")->text(); }
+    QColor colour(const char* name) const { return control(name)->palette().color(QPalette::Text); }
+    // Types as the user does: clicks the field, selects its text, types over it.
+    void type(const char* name, const QString& text) const {
+        QTest::mouseClick(control(name), Qt::LeftButton);
+        control(name)->selectAll();
+        QTest::keyClicks(control(name), text);
+    }
+    // The worked example's readings: 100 on 1 January 2015, then on 1 April.
+    void typeReadings(const QString& reading2 = QStringLiteral("112")) const {
+        type("Date2", QStringLiteral("01/04/2015"));
+        type("NRead2", reading2);
+        type("Date1", QStringLiteral("01/01/2015"));
+        type("NRead1", QStringLiteral("100"));
+    }
+    // Alt and a command's letter, with and without Shift, in a field: true when
+    // its text stayed as it was.
+    bool altKeysIgnored(const char* field, Qt::Key key) const {
+        const QString before = text(field);
+        control(field)->setFocus();
+        QTest::keyClick(control(field), key, Qt::AltModifier);
+        QTest::keyClick(control(field), key, Qt::AltModifier | Qt::ShiftModifier);
+        return text(field) == before;
+    }
+    void click(const char* name) const {
+        QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton);
+    }
+
+    TemporaryInstallation directory;
+    // In March 2015, so that the example's readings of 2015 are current.
+    TestProgram t{testlocales::britain(), QDateTime(QDate(2015, 3, 1), QTime(12, 0))};
+    std::unique_ptr<MeterwinMain> window;
+};
+
+const QColor DarkGreyText(51, 51, 51), OrangeText(255, 128, 0);
+
+} // namespace
 
 // The window's tests show widgets: this test program runs on a QApplication.
 static const testsupport::ApplicationRegistration widgetApplication{
@@ -63,7 +143,7 @@ private slots:
             box->close();
             QCOMPARE(box->windowTitle() + u'|' + box->findChild<QLabel*>("ProgVersion")->text(),
                      "About Meterwin|Version 2.0");
-            QCOMPARE(webSite->palette().color(QPalette::WindowText), QColor(255, 128, 0));
+            QCOMPARE(webSite->palette().color(QPalette::WindowText), OrangeText);
             QVERIFY(box->isModal() && box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         });
         w.click("About");
@@ -102,19 +182,18 @@ private slots:
 
     // The launcher's exit status decides: a handler that fails, or one that
     // cannot be started, is a failure; one still busy after the wait opened it.
+    // A file goes to the handler by its full path, a web address as given.
     void desktopLaunches_data() {
         QTest::addColumn<QByteArray>("script"); // null: no launcher
         QTest::addColumn<QString>("target");    // a file, or a web address
         QTest::addColumn<bool>("opened");
-        const QString page = QStringLiteral("https://meterwin.example");
         const QString log = QStringLiteral("Log/Meterwin.log");
         QTest::newRow("a handler that succeeds") << QByteArray("exit 0") << log << true;
         QTest::newRow("a handler that fails") << QByteArray("exit 3") << log << false;
         QTest::newRow("a handler still busy after the wait")
-            << QByteArray("sleep 1") << page << true;
+            << QByteArray("sleep 1") << "https://meterwin.example" << true;
         QTest::newRow("a launcher that cannot be started") << QByteArray() << log << false;
     }
-    // A file goes to the handler by its full path, a web address as given.
     void desktopLaunches() {
         QFETCH(QByteArray, script);
         QFETCH(QString, target);
@@ -134,11 +213,10 @@ private slots:
         if (script.startsWith("sleep"))
             QTest::qWait(1500);
         QFile arg(launcher + QStringLiteral(".arg"));
-        const QString handed = script.isNull() ? QString()
-                               : url           ? target
-                                               : QDir().absoluteFilePath(target);
         QCOMPARE(arg.open(QIODevice::ReadOnly) ? QString::fromUtf8(arg.readAll()) : QString(),
-                 handed);
+                 script.isNull() ? QString()
+                 : url           ? target
+                                 : QDir().absoluteFilePath(target));
     }
 
     // Every field reads under a light and a dark desktop theme: the colours
@@ -162,20 +240,163 @@ private slots:
         w.typeReadings();
         w.type("Disc2", QStringLiteral("50"));
         w.click("Calc");
-        QVERIFY(w.colour("TVCost") == Orange);
-        const auto reads = [](const QColor& ink, const QColor& ground) {
-            return std::abs(ink.lightness() - ground.lightness()) >= 100;
+        QCOMPARE(w.colour("TVCost"), OrangeText);
+        const auto reads = [](const QWidget* widget, QPalette::ColorRole ink,
+                              QPalette::ColorRole ground) {
+            const QPalette p = widget->palette();
+            return std::abs(p.color(ink).lightness() - p.color(ground).lightness()) >= 100;
         };
         for (const QLineEdit* edit : w.window->findChildren<QLineEdit*>())
-            QVERIFY2(
-                reads(edit->palette().color(QPalette::Text), edit->palette().color(QPalette::Base)),
-                qPrintable(edit->objectName()));
+            QVERIFY2(reads(edit, QPalette::Text, QPalette::Base), qPrintable(edit->objectName()));
         for (const QLabel* label : w.window->findChildren<QLabel*>())
-            QVERIFY2(reads(label->palette().color(QPalette::WindowText),
-                           label->palette().color(QPalette::Window)),
+            QVERIFY2(reads(label, QPalette::WindowText, QPalette::Window),
                      qPrintable(label->objectName()));
     }
 };
 
+// A whole working session through the real widgets, as a user goes through
+// it, and the program's start. The message boxes shown are compared with
+// those expected as the session goes on: one that no step expects fails it.
+class TestSession : public QObject {
+    Q_OBJECT
+
+private slots:
+    void wholeSession() {
+        WindowSession w;
+        QList<Message> expected;
+        // Started: logs made, nothing to restore yet, the tariff shown.
+        QCOMPARE(w.window->windowTitle(), QStringLiteral("Meterwin"));
+        QCOMPARE(w.status(), QStringLiteral("No Previous Readings To Restore"));
+        QCOMPARE(w.text("NRate1") + u' ' + w.text("VRate"), QStringLiteral("£0.10000 5.0"));
+
+        // Alt and the letter of a disabled command do nothing. Calculate by its
+        // key; a discount too big makes the totals negative, in orange.
+        QVERIFY(w.altKeysIgnored("NRead2", Qt::Key_S));
+        w.typeReadings();
+        w.type("Disc2", QStringLiteral("50"));
+        QTest::keyClick(w.window.get(), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(w.text("TVCost"), QStringLiteral("£25.33"));
+        QCOMPARE((QList{w.colour("TCost"), w.colour("TVCost"), w.colour("CDayP")}),
+                 (QList{DarkGreyText, OrangeText, OrangeText}));
+        w.type("Disc2", QStringLiteral("1"));
+        w.click("Calc");
+        QCOMPARE(w.text("TVCost") + u' ' + w.text("TVCostP"), QStringLiteral("£23.68 £95.23"));
+        QCOMPARE(w.colour("CDayP"), DarkGreyText);
+
+        // Save writes the results log; the same data again is refused.
+        w.click("Save");
+        QCOMPARE(w.status(), QStringLiteral("Calculation Saved"));
+        QVERIFY(w.altKeysIgnored("NRead1", Qt::Key_S));
+        QVERIFY(w.directory.readFile("Log/Meterwin.log").contains("\r\nCalorific Value  : 36.000"));
+        w.click("Calc");
+        QCOMPARE(w.t.messages.shown(),
+                 (expected << Message{MessageIcon::Exclamation, "Meterwin Error",
+                                      "The data has not changed\r\nsince the last calculation"}));
+
+        // Clear empties entries and results and forgets the calculation, so the
+        // same data calculates again; it leaves the tariff and takes Save away.
+        w.click("Clear");
+        QCOMPARE(w.text("Date2") + w.text("TVCostP"), QString());
+        QCOMPARE(w.status() + u' ' + w.text("NRate1"), QStringLiteral("Data Cleared £0.10000"));
+        QVERIFY(!w.control<QPushButton>("Save")->isEnabled());
+        w.typeReadings();
+        w.click("Calc");
+
+        // Get Last takes the saved reading. The status line empties itself two
+        // seconds after its message.
+        w.click("Get_Last");
+        QCOMPARE(w.text("Date1") + u' ' + w.text("NRead1"), QStringLiteral("01/04/2015 112"));
+        QTest::qWait(1000);
+        QCOMPARE(w.status(), QStringLiteral("Last Readings Restored"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.status(), QString(), 2500);
+
+        // Help opens the page while it is there, and says so when it is not; a
+        // page or a browser that cannot be opened is reported.
+        w.click("Help1");
+        w.t.desktop.opens = false;
+        w.click("Help1");
+        QTest::mouseClick(w.control<QLabel>("Logo"), Qt::LeftButton);
+        QVERIFY(QFile::remove(QStringLiteral("Help/index.htm")));
+        w.click("Help1");
+        QCOMPARE(w.t.desktop.openedFiles, QStringList(2, "Help/index.htm"));
+        QCOMPARE(
+            w.t.messages.shown(),
+            (expected << Message{MessageIcon::Exclamation, "Meterwin Help File Error",
+                                 "Unable to opem the help file.\r\nThis may be a permissions "
+                                 "problem."}
+                      << Message{MessageIcon::None, "Meterwin Error", "Unable to launch Browser."}
+                      << Message{MessageIcon::Exclamation, "Meterwin Help File Error",
+                                 "The help file is either missing or\r\ncorrupted. Reinstall "
+                                 "the program\r\nto correct the error.\r\n"}));
+
+        // Exit ends the program at once, with nothing more to say.
+        w.click("Exit");
+        QVERIFY(!w.window->isVisible() && !w.window->endedByFailure());
+        QCOMPARE(w.t.messages.shown(), expected);
+    }
+
+    // A corrupted configuration ends the program with its one message while
+    // loading, before any log is made, and without a window.
+    void endsWhileLoading() {
+        WindowSession w({}, SaveData::Offered,
+                        QByteArray(ExampleConfiguration).replace("CORate=0.2\r\n", ""));
+        QVERIFY(!w.window);
+        QCOMPARE(w.t.messages.shown().size(), 1);
+        QCOMPARE(QDir(QStringLiteral("Log")).entryList(QDir::Files), QStringList());
+    }
+
+    // Exactly the one switch, alone, lets readings through that the checks
+    // refuse (here only 9 apart). Save Data is there where the user may
+    // replace the configuration file; where not, its Alt+D does nothing.
+    void errorCheckSwitch_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<SaveData>("saveData");
+        QTest::addColumn<QString>("units"); // NRUnits after Calculate
+        QTest::newRow("the switch")
+            << QStringList{"-InhibitErrorCheck"} << SaveData::Offered << "9";
+        QTest::newRow("none, may not replace") << QStringList{} << SaveData::NotOffered << "";
+        QTest::newRow("other case") << QStringList{"-inhibiterrorcheck"} << SaveData::Offered << "";
+        QTest::newRow("with another")
+            << QStringList{"-InhibitErrorCheck", "-x"} << SaveData::Offered << "";
+    }
+    void errorCheckSwitch() {
+        QFETCH(QStringList, arguments);
+        QFETCH(SaveData, saveData);
+        QFETCH(QString, units);
+        WindowSession w(arguments, saveData);
+        QCOMPARE(w.control<QPushButton>("Save_Defaults")->isEnabled(),
+                 saveData == SaveData::Offered);
+        w.typeReadings(QStringLiteral("109"));
+        w.click("Calc");
+        QCOMPARE(w.text("NRUnits"), units);
+        QCOMPARE(w.t.messages.shown().size(), units.isEmpty() ? 1 : 0);
+        QVERIFY(saveData == SaveData::Offered || w.altKeysIgnored("Notes", Qt::Key_D));
+    }
+
+    // The real program holds the instance marker (in TMPDIR); a second
+    // instance sees it, holds nothing, and works all the same.
+    void secondInstance() {
+        TemporaryInstallation first;
+        for (const char* directory : {"Data", "Log", "tmp"})
+            first.makeDirectory(QString::fromLatin1(directory));
+        first.writeFile(QStringLiteral("Data/Meterwin.ini"), ExampleConfiguration);
+        const QByteArray temporary = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(first.path() + "/tmp"));
+        QProcess process;
+        process.start(QStringLiteral(METERWIN_PATH), {});
+        // The first instance has loaded when its start is in the results log.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("Log/Meterwin.log")), 20000);
+        const bool running = PreviousInstanceRunning(QStringLiteral("Meterwin"));
+        qputenv("TMPDIR", temporary);
+        QVERIFY(running);
+        WindowSession second;
+        second.typeReadings();
+        second.click("Calc");
+        QCOMPARE(second.text("TVCost"), QStringLiteral("£23.68"));
+        QCOMPARE(process.state(), QProcess::Running); // ended by its destructor
+    }
+};
+
 MW_REGISTER_TEST(TestWindow)
+MW_REGISTER_TEST(TestSession)
 #include "tst_window.moc"
