@@ -93,8 +93,7 @@ class TestWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    // A real box shows its text as given, never as markup, and answers with the
-    // button pressed: No above all.
+    // A real box shows its text as given, never as markup; No answers No.
     void messageBoxes() {
         QTimer::singleShot(0, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -106,8 +105,7 @@ private slots:
         QCOMPARE(QtMessageBoxes().show(asked), MessageAnswer::No);
     }
 
-    // The launcher's exit status decides; one still busy after the wait opened
-    // the file (by its full path) or the address.
+    // The launcher's exit status decides; one still busy after the wait opened it.
     void desktopLaunches_data() {
         QTest::addColumn<QByteArray>("script"); // null: no launcher
         QTest::addColumn<bool>("opened");
@@ -135,8 +133,7 @@ private slots:
                      : QDir().absoluteFilePath("Log/Meterwin.log") + "|https://meterwin.example|");
     }
 
-    // A working session through the real widgets, each step comparing the
-    // boxes shown with those expected so far.
+    // A working session, each step comparing the boxes shown with those expected.
     void wholeSession_data() {
         QTest::addColumn<QPalette>("theme"); // of the desktop: its text, then its window
         QTest::newRow("light theme") << QPalette(QColor(0, 0, 0), QColor(239, 239, 239));
@@ -161,6 +158,9 @@ private slots:
                  "Reset_Defaults Save_Defaults Archive ViewL ViewH Help1 About Exit");
         for (const auto& f : resultFields(w.t.sheet()))
             QVERIFY2(w.control(qPrintable(f.name))->isReadOnly(), qPrintable(f.name));
+        w.control("Notes")->insert(QString(75, u'x'));
+        w.control("Notes")->insert(QStringLiteral("\U0001F525"));
+        QCOMPARE(w.text("Notes"), QString(75, u'x'));
 
         // Alt and a disabled command's letter do nothing; negative totals are orange.
         QVERIFY(w.altKeysIgnored("NRead2", Qt::Key_S));
@@ -218,9 +218,10 @@ private slots:
         w.click("Clear");
         QCOMPARE(w.text("Date2") + w.text("TVCostP") + w.status() + u' ' + w.text("NRate1"),
                  QStringLiteral("Data Cleared £0.10000"));
-        QVERIFY(!w.control<QPushButton>("Save")->isEnabled());
         w.typeReadings();
         w.click("Calc");
+        w.click("Clear");
+        QVERIFY(!w.control<QPushButton>("Save")->isEnabled());
 
         // The status line empties itself two seconds after its message.
         w.click("Get_Last");
@@ -251,9 +252,8 @@ private slots:
         QCOMPARE(w.directory.readFile("Data/Meterwin.ini"), ExampleConfiguration);
     }
 
-    // Ended while loading: no log is made and no window shown. Where the user
-    // may not replace the configuration file, Save Data and its Alt+D are not
-    // there; a fatal message ends the program.
+    // Ended while loading: no log and no window. Without the right to replace the
+    // configuration, no Save Data nor its Alt+D; a fatal message ends the program.
     void programEnds() {
         WindowSession loading({}, SaveData::Offered,
                               QByteArray(ExampleConfiguration).replace("CORate=0.2\r\n", ""));
