@@ -48,8 +48,7 @@ class TestCommandLine : public QObject {
     }
 
 private slots:
-    // The worked example with `arguments` after it, saved: lines of the report
-    // printed, the history record, where the next run starts (Date 1, Reading 1).
+    // The worked example and `arguments`, saved: report lines, record, where the next run starts.
     void savedCalculations_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QStringList>("arguments");
@@ -67,8 +66,7 @@ private slots:
             << "01/04/2015 2000";
         const QString date = QStringLiteral("١\u200F/٤\u200F/٢٠١٥");
         QTest::newRow("ar_EG, its own digits and right-to-left marks")
-            << "ar_EG" << QStringList{"--date2", date}
-            << QStringList{"To                        :   " + date}
+            << "ar_EG" << QStringList{"--date2", date} << QStringList()
             << u' ' + date +
                    ",     112, Cubic Metres, 0.10000, 0.05000,    50,    36.000,   "
                    "1.000000,  20.00,  5.0%,   5.00,   1.00"
@@ -76,7 +74,6 @@ private slots:
     }
 
     // The results log ends with the note, which cannot forge a line, and the report as printed.
-    // The next run's JSON maps every entry, setting, result and check box; it writes nothing.
     void savedCalculations() {
         QFETCH(QString, locale);
         QFETCH(QStringList, arguments);
@@ -99,7 +96,7 @@ private slots:
         const QJsonObject next =
             QJsonDocument::fromJson(run(dir.path(), nextRun, locale).out.toUtf8()).object();
         QTEST(next.value("Date1").toString() + u' ' + next.value("NRead1").toString(), "next");
-        QCOMPARE(next.size(), 5 + 11 + 24 + 3);
+        QCOMPARE(next.size(), 5 + 11 + 24 + 3); // entries, settings, results, check boxes
         QCOMPARE(dir.readFile(QStringLiteral("Log/Meterwin.log")), results);
     }
 
@@ -113,11 +110,14 @@ private slots:
         const QString emoji = QStringLiteral("\U0001F525");
         QTest::newRow("help") << "" << QStringList{"--help"} << 0
                               << "Usage: meterwin-cli [--dir DIR] calc";
-        // The settings' messages, then the readings'.
         QTest::newRow("refused, notes of 75 emoji taken")
             << "" << reading + QStringList{"--set", "VRate=60", "--notes", emoji.repeated(75)} << 1
             << "VAT Rate must be 0 or between 1 and 50%\nDate 1 must be a valid date\n"
                "Meter Reading 1 must be between 1 and 999900\n";
+        QTest::newRow("data directory missing")
+            << "no Data" << reading << 2
+            << "The data directory does not exist.\nTo restore the data directory\nreinstall the "
+               "program.\nThe program will now terminate.\n";
         QTest::newRow("configuration file of 4 GiB, refused unread")
             << "4 GiB configuration" << reading << 2
             << "The configuration file is corrupted.\nReinstall the program to restore the "
@@ -141,8 +141,8 @@ private slots:
         install(dir);
         if (setup == "4 GiB configuration") // sparse: nothing of it is on the disk
             QVERIFY(QFile(dir.path() + "/Data/Meterwin.ini").resize(qint64(4) << 30));
-        const Run r = run(dir.path(), arguments, QStringLiteral("en_GB"),
-                          setup.startsWith(u'/') ? setup : QString());
+        const Run r = run(setup == "no Data" ? dir.path() + "/Log" : dir.path(), arguments,
+                          QStringLiteral("en_GB"), setup.startsWith(u'/') ? setup : QString());
         QCOMPARE(r.status, status);
         QCOMPARE(status == 0 ? r.err : r.out, QString());
         QCOMPARE(status == 0 || status == 64 ? (r.out + r.err).left(shown.size()) : r.err, shown);
