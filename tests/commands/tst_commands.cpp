@@ -28,7 +28,6 @@ const Message Corrupted{MessageIcon::Critical, ConfigError,
                         "The configuration file is corrupted.\r\nReinstall the program to "
                         "restore the file.\r\nThe program will now terminate."};
 
-// A history record with the settings of a calculation.
 QByteArray record(const QByteArray& date, const QByteArray& reading,
                   const QByteArray& units = "Cubic Metres") {
     return date.rightJustified(11, ' ') + ", " + reading.rightJustified(7, ' ') + ", " + units +
@@ -89,12 +88,13 @@ private slots:
                             ErrorCheck check = Checked, const QList<int>& boxes = {1, 1, 1}) {
             QTest::newRow(name) << file << check << boxes << m;
         };
-        row("keys under either section",
-            with("[Data]\r\nB", "[Run]\r\nB", with("[Run]\r\nL", "[Data]\r\nL")));
+        row("keys under either section", with("[Run]", "[Data]"));
         row("a key twice, another missing", with("Disc2=1\r\n", "Disc1=1\r\n"));
         row("spaces around, comment behind spaces", with("[Run]\r\nL", "  # a\r\n [Run] \r\n L"));
         row("1.5 rounds to even", with("Convert=2", "Convert=1.5"), {}, Checked, {1, 1, 0});
         row("key behind a tab", with("BreakP=", "\tBreakP="), Corrupted);
+        row("key in other letter case", with("BreakP=", "Breakp="), Corrupted);
+        row("section in other letter case", with("[Run]", "[run]"), Corrupted);
         row("third section line", Layout + "[Data]\r\n", Corrupted);
         row("key added", Layout + "VRate=6\r\n", Corrupted);
         row("comma as decimal point", with("NRate1=0.07", "NRate1=0,07"), Corrupted);
