@@ -1,19 +1,91 @@
-#include "WindowFixture.h"
+#include "app/DesktopStart.h"
 #include "app/QtDesktop.h"
 #include "app/QtMessageBoxes.h"
 #include "calc/SheetFields.h"
+#include "platform/InstanceMarker.h"
+#include "support/TestLocales.h"
 #include "support/TestMain.h"
+#include "support/TestProgram.h"
 
-#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
-#include <QTemporaryDir>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+// The worked example's tariff, the optional settings plus one, on top.
+const QByteArray ExampleConfiguration =
+    "[Run]\r\nLogLevel=1\r\nRunOnTop=2\r\n[Data]\r\nBreakP=51\r\nCalVal=36\r\nCFactor=1\r\n"
+    "Convert=1\r\nDisc1=6\r\nDisc2=2\r\nNRate1=0.1\r\nNRate2=1.05\r\nPredict=5\r\nSCharge=21\r\n"
+    "VRate=6\r\nCORate=0.2\r\n";
+
+enum class SaveData { Offered, NotOffered };
+
+// The main window as the program starts it, with recording boxes and desktop,
+// in a fresh installation; no window when the program ended while loading.
+struct WindowSession {
+    explicit WindowSession(const QStringList& arguments = {}, SaveData saveData = SaveData::Offered,
+                           const QByteArray& configuration = ExampleConfiguration) {
+        for (const char* folder : {"Data", "Log", "Help"})
+            directory.makeDirectory(QString::fromLatin1(folder));
+        directory.writeFile(QStringLiteral("Help/index.htm"), "<html></html>");
+        directory.writeFile(QStringLiteral("Data/Meterwin.ini"), configuration);
+        const WritableConfiguration permission(saveData == SaveData::Offered ? "Data/Meterwin.ini"
+                                                                             : "None/x.ini");
+        window = StartMeterwinMain(t.program, arguments, permission);
+        // Active, as a started program's window is, so that its keys work.
+        if (window && (window->activateWindow(), !QTest::qWaitForWindowActive(window.get())))
+            throw std::runtime_error("the window was not shown");
+    }
+
+    template <typename Widget = QLineEdit> Widget* control(const char* name) const {
+        return window->findChild<Widget*>(QString::fromLatin1(name));
+    }
+    QString text(const char* name) const { return control(name)->text(); }
+    QString status() const { return control<QLabel>("Status")->text(); }
+    QColor colour(const char* name) const { return control(name)->palette().color(QPalette::Text); }
+    void type(const char* name, const QString& text) const {
+        QTest::mouseClick(control(name), Qt::LeftButton);
+        control(name)->selectAll();
+        QTest::keyClicks(control(name), text);
+    }
+    void typeReadings(const QString& reading2 = QStringLiteral("112")) const {
+        type("Date2", QStringLiteral("01/04/2015"));
+        type("NRead2", reading2);
+        type("Date1", QStringLiteral("01/01/2015"));
+        type("NRead1", QStringLiteral("100"));
+    }
+    // Alt and a command's letter, with and without Shift: true when the field kept its text.
+    bool altKeysIgnored(const char* field, Qt::Key key) const {
+        const QString before = text(field);
+        control(field)->setFocus();
+        QTest::keyClick(control(field), key, Qt::AltModifier);
+        QTest::keyClick(control(field), key, Qt::AltModifier | Qt::ShiftModifier);
+        return text(field) == before;
+    }
+    void click(const char* name) const {
+        QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton);
+    }
+
+    TemporaryInstallation directory;
+    TestProgram t{testlocales::britain(), QDateTime(QDate(2015, 3, 1), QTime(12, 0))};
+    std::unique_ptr<MeterwinMain> window;
+};
+
+const QColor DarkGreyText(51, 51, 51), OrangeText(255, 128, 0);
+
+} // namespace
 
 // The window's tests show widgets: this test program runs on a QApplication.
 static const testsupport::ApplicationRegistration widgetApplication{
@@ -23,18 +95,62 @@ class TestWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    // Tab goes from Date 2 through the entries, settings, options and commands;
-    // results are read-only; each button has its own letter; three labels
-    // show the unit of the rates. Started with
-    // RunOnTop 2, the window and the About box are on top until the box is
-    // unticked; nothing is written. The About box: modal, its texts, the
-    // address turning orange and opening the page (as the logo does); closing
-    // it makes the window active again, which takes an unsaved result's Save
-    // away. A fatal message ends the program when its box is closed.
-    void window() {
-        const QByteArray onTop =
-            QByteArray(ExampleConfiguration).replace("RunOnTop=1", "RunOnTop=2");
-        WindowSession w({}, true, onTop);
+    // A real box shows its text as given, never as markup; No answers No.
+    void messageBoxes() {
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            box->button(QMessageBox::No)->click();
+            QCOMPARE(box->windowTitle() + u'|' + box->text(), "Title|<b>a</b>\nb");
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+        });
+        const Message asked{MessageIcon::None, "Title", "<b>a</b>\r\nb", MessageButtons::YesNo};
+        QCOMPARE(QtMessageBoxes().show(asked), MessageAnswer::No);
+    }
+
+    // The launcher's exit status decides; one still busy after the wait opened it.
+    void desktopLaunches_data() {
+        QTest::addColumn<QByteArray>("script"); // null: no launcher
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("a handler that succeeds") << QByteArray("exit 0") << true;
+        QTest::newRow("a handler that fails") << QByteArray("exit 3") << false;
+        QTest::newRow("a handler still busy after the wait") << QByteArray("sleep 1") << true;
+        QTest::newRow("a launcher that cannot be started") << QByteArray() << false;
+    }
+    void desktopLaunches() {
+        QFETCH(QByteArray, script);
+        QTemporaryDir dir;
+        const QString launcher = dir.filePath(QStringLiteral("open"));
+        if (QFile file(launcher); !script.isNull()) {
+            QVERIFY(file.open(QIODevice::WriteOnly, QFile::ReadOwner | QFile::ExeOwner));
+            file.write("#!/bin/sh\nprintf '%s|' \"$1\" >> \"$0.arg\"\n" + script + '\n');
+        }
+        QtDesktop desktop(launcher, std::chrono::milliseconds(300));
+        QTEST(desktop.openFile(QStringLiteral("Log/Meterwin.log")), "opened");
+        QTEST(desktop.openUrl(QStringLiteral("https://meterwin.example")), "opened");
+        QTest::qWait(script.startsWith("sleep") ? 1500 : 0); // nothing may outlive the test
+        QFile handed(launcher + QStringLiteral(".arg"));
+        QCOMPARE(handed.open(QIODevice::ReadOnly) ? QString::fromUtf8(handed.readAll()) : QString(),
+                 script.isNull()
+                     ? QString()
+                     : QDir().absoluteFilePath("Log/Meterwin.log") + "|https://meterwin.example|");
+    }
+
+    // A working session, each step comparing the boxes shown with those expected.
+    void wholeSession_data() {
+        QTest::addColumn<QPalette>("theme"); // of the desktop: its text, then its window
+        QTest::newRow("light theme") << QPalette(QColor(0, 0, 0), QColor(239, 239, 239));
+        QTest::newRow("dark theme") << QPalette(QColor(230, 230, 230), QColor(42, 42, 42));
+    }
+    void wholeSession() {
+        const QPalette original = QApplication::palette();
+        QFETCH(QPalette, theme);
+        QApplication::setPalette(theme);
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
+        WindowSession w;
+        QList<Message> expected;
+        QCOMPARE(w.window->windowTitle() + u'|' + w.status() + u'|' + w.text("NRate1") + u' ' +
+                     w.text("VRate"),
+                 QStringLiteral("Meterwin|No Previous Readings To Restore|£0.10000 5.0"));
         QStringList visited;
         for (int i = 0; i < 30; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
             visited << QApplication::focusWidget()->objectName();
@@ -44,191 +160,218 @@ private slots:
                  "Reset_Defaults Save_Defaults Archive ViewL ViewH Help1 About Exit");
         for (const auto& f : resultFields(w.t.sheet()))
             QVERIFY2(w.control(qPrintable(f.name))->isReadOnly(), qPrintable(f.name));
-        // The Notes limit counts characters: 75 emoji fit, a 76th is refused.
-        const QString emoji = QString::fromUcs4(U"\U0001F525");
-        w.control("Notes")->insert(emoji.repeated(75));
-        w.control("Notes")->insert(emoji);
-        QCOMPARE(w.control("Notes")->text(), emoji.repeated(75));
-        w.control("Notes")->clear();
-        QSet<QString> letters;
-        for (const QPushButton* button : w.window->findChildren<QPushButton*>())
-            letters << button->text().section(u'&', 1).left(1).toLower();
-        QVERIFY(!letters.contains(QString()) && letters.size() == 12);
-        int perKwh = 0;
-        for (const QLabel* label : w.window->findChildren<QLabel*>())
-            perKwh += label->isVisible() && label->text() == QStringLiteral("/KWHr");
-        QCOMPARE(perKwh, 3);
+        w.control("Notes")->insert(QString(75, u'x'));
+        w.control("Notes")->insert(QStringLiteral("\U0001F525"));
+        QCOMPARE(w.text("Notes"), QString(75, u'x'));
 
+        // Alt and a disabled command's letter do nothing; negative totals are orange.
+        QVERIFY(w.altKeysIgnored("NRead2", Qt::Key_S));
         w.typeReadings();
-        w.click("Calc");
-        const auto about = [&](bool aboutOnTop) {
-            // The box is driven from inside its own event loop.
-            QTimer::singleShot(0, [&] {
-                QWidget* box = QApplication::activeModalWidget();
-                QLabel* webSite = box->findChild<QLabel*>(QStringLiteral("WebSite"));
-                QTest::mouseClick(webSite, Qt::LeftButton);
-                box->close();
-                QCOMPARE(box->windowTitle() + u'|' + box->findChild<QLabel*>("ProgVersion")->text(),
-                         "About Meterwin|Version 2.0");
-                QCOMPARE(webSite->palette().color(QPalette::WindowText), QColor(255, 128, 0));
-                QVERIFY(box->isModal() &&
-                        box->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == aboutOnTop);
-            });
-            w.click("About");
+        w.type("Disc2", QStringLiteral("50"));
+        QTest::keyClick(w.window.get(), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(w.text("TVCost"), QStringLiteral("£25.33"));
+        QCOMPARE((QList{w.colour("TCost"), w.colour("TVCost"), w.colour("CDayP")}),
+                 (QList{DarkGreyText, OrangeText, OrangeText}));
+        const auto reads = [](const QWidget* widget, QPalette::ColorRole ink,
+                              QPalette::ColorRole ground) {
+            const QPalette p = widget->palette();
+            return std::abs(p.color(ink).lightness() - p.color(ground).lightness()) >= 100;
         };
+        for (const QLineEdit* edit : w.window->findChildren<QLineEdit*>())
+            QVERIFY2(reads(edit, QPalette::Text, QPalette::Base), qPrintable(edit->objectName()));
+        for (const QLabel* label : w.window->findChildren<QLabel*>())
+            QVERIFY2(reads(label, QPalette::WindowText, QPalette::Window),
+                     qPrintable(label->objectName()));
+
+        // Closing the About box activates the window, which takes an unsaved Save away.
         QVERIFY(w.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        about(true);
+        QTimer::singleShot(0, [&] { // inside the box's own event loop
+            QWidget* box = QApplication::activeModalWidget();
+            QLabel* webSite = box->findChild<QLabel*>(QStringLiteral("WebSite"));
+            QTest::mouseClick(webSite, Qt::LeftButton);
+            box->close();
+            QCOMPARE(box->windowTitle() + u'|' + box->findChild<QLabel*>("ProgVersion")->text(),
+                     "About Meterwin|Version 2.0");
+            QCOMPARE(webSite->palette().color(QPalette::WindowText), OrangeText);
+            QVERIFY(box->isModal() && box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        });
+        w.click("About");
+        QVERIFY(!w.control<QPushButton>("Save")->isEnabled());
         QTest::mouseClick(w.control<QCheckBox>("OnTop"), Qt::LeftButton);
         QVERIFY(!w.window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(w.window->isVisible());
-        about(false);
         QTest::mouseClick(w.control<QLabel>("Logo"), Qt::LeftButton);
-        QCOMPARE(w.t.desktop.openedUrls, QStringList(3, "https://meterwin.example"));
-        QVERIFY(!w.control<QPushButton>("Save")->isEnabled());
-        QCOMPARE(w.directory.readFile("Data/Meterwin.ini"), onTop);
+        QCOMPARE(w.t.desktop.openedUrls, QStringList(2, "https://meterwin.example"));
+        w.type("Disc2", QStringLiteral("1"));
+        w.click("Calc");
+        QCOMPARE(w.text("TVCost") + u' ' + w.text("TVCostP"), QStringLiteral("£23.68 £95.23"));
+        QCOMPARE(w.colour("CDayP"), DarkGreyText);
 
+        w.click("Save");
+        QCOMPARE(w.status(), QStringLiteral("Calculation Saved"));
+        QVERIFY(w.altKeysIgnored("NRead1", Qt::Key_S));
+        QVERIFY(w.directory.readFile("Log/Meterwin.log").contains("\r\nCalorific Value  : 36.000"));
+        w.click("Calc");
+        QCOMPARE(w.t.messages.shown(),
+                 (expected << Message{MessageIcon::Exclamation, "Meterwin Error",
+                                      "The data has not changed\r\nsince the last calculation"}));
+
+        // Clear forgets the calculation, so the same data calculates again.
+        w.click("Clear");
+        QCOMPARE(w.text("Date2") + w.text("TVCostP") + w.status() + u' ' + w.text("NRate1"),
+                 QStringLiteral("Data Cleared £0.10000"));
+        w.typeReadings();
+        w.click("Calc");
+        w.click("Clear");
+        QVERIFY(!w.control<QPushButton>("Save")->isEnabled());
+
+        // The status line empties itself two seconds after its message.
+        w.click("Get_Last");
+        QCOMPARE(w.text("Date1") + u' ' + w.text("NRead1") + u' ' + w.status(),
+                 QStringLiteral("01/04/2015 112 Last Readings Restored"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.status(), QString(), 2500);
+
+        w.click("Help1");
+        w.t.desktop.opens = false;
+        w.click("Help1");
+        QTest::mouseClick(w.control<QLabel>("Logo"), Qt::LeftButton);
+        QVERIFY(QFile::remove(QStringLiteral("Help/index.htm")));
+        w.click("Help1");
+        QCOMPARE(w.t.desktop.openedFiles, QStringList(2, "Help/index.htm"));
+        QCOMPARE(
+            w.t.messages.shown(),
+            (expected << Message{MessageIcon::Exclamation, "Meterwin Help File Error",
+                                 "Unable to opem the help file.\r\nThis may be a permissions "
+                                 "problem."}
+                      << Message{MessageIcon::None, "Meterwin Error", "Unable to launch Browser."}
+                      << Message{MessageIcon::Exclamation, "Meterwin Help File Error",
+                                 "The help file is either missing or\r\ncorrupted. Reinstall "
+                                 "the program\r\nto correct the error.\r\n"}));
+
+        w.click("Exit");
+        QVERIFY(!w.window->isVisible() && !w.window->endedByFailure());
+        QCOMPARE(w.t.messages.shown(), expected);
+        QCOMPARE(w.directory.readFile("Data/Meterwin.ini"), ExampleConfiguration);
+    }
+
+    // Ended while loading: no log and no window. Without the right to replace the
+    // configuration, no Save Data nor its Alt+D; a fatal message ends the program.
+    void programEnds() {
+        WindowSession loading({}, SaveData::Offered,
+                              QByteArray(ExampleConfiguration).replace("CORate=0.2\r\n", ""));
+        QVERIFY(!loading.window);
+        QCOMPARE(loading.t.messages.shown().size(), 1);
+        QCOMPARE(QDir(QStringLiteral("Log")).entryList(QDir::Files), QStringList());
+        WindowSession w({}, SaveData::NotOffered);
+        QVERIFY(!w.control<QPushButton>("Save_Defaults")->isEnabled());
+        QVERIFY(w.altKeysIgnored("Notes", Qt::Key_D));
         QVERIFY(QDir(QStringLiteral("Log")).removeRecursively());
         w.click("Get_Last");
         QCOMPARE(w.t.messages.shown().size(), 1);
         QVERIFY(!w.window->isVisible() && w.window->endedByFailure());
     }
 
-    // A real box shows the title and lines as given, never as markup, and
-    // answers with the button pressed.
-    void messageBoxes() {
-        const auto answer = [](MessageButtons buttons, QMessageBox::StandardButton press) {
-            QTimer::singleShot(0, [&] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                QAbstractButton* button = box->button(press);
-                button ? button->click() : box->reject();
-                QVERIFY(button);
-                QCOMPARE(box->windowTitle() + u'|' + box->text(), "Title|<b>a</b>\nb");
-                QCOMPARE(box->textFormat(), Qt::PlainText);
-            });
-            return QtMessageBoxes().show({MessageIcon::None, "Title", "<b>a</b>\r\nb", buttons});
-        };
-        QCOMPARE(answer(MessageButtons::Ok, QMessageBox::Ok), MessageAnswer::Ok);
-        QCOMPARE(answer(MessageButtons::YesNo, QMessageBox::Yes), MessageAnswer::Yes);
-        QCOMPARE(answer(MessageButtons::YesNo, QMessageBox::No), MessageAnswer::No);
+    // Exactly the one switch, alone, turns the checks off.
+    void errorCheckSwitch_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("inhibited"); // the sheet's ErrorCheckInhibited
+        QTest::newRow("the switch") << QStringList{"-InhibitErrorCheck"} << 1;
+        QTest::newRow("other case") << QStringList{"-inhibiterrorcheck"} << 0;
+        QTest::newRow("with another") << QStringList{"-InhibitErrorCheck", "-x"} << 0;
+    }
+    void errorCheckSwitch() {
+        QFETCH(QStringList, arguments);
+        WindowSession w(arguments);
+        QTEST(int(w.t.sheet().ErrorCheckInhibited), "inhibited");
+        QVERIFY(w.control<QPushButton>("Save_Defaults")->isEnabled());
     }
 
-    // The launcher's exit status decides: a handler that fails, or one that
-    // cannot be started, is a failure; one still busy after the wait opened it.
-    void desktopLaunches_data() {
-        QTest::addColumn<QByteArray>("script");
-        QTest::addColumn<bool>("file");
-        QTest::addColumn<bool>("opened");
-        QTest::addColumn<QString>("handed");
-        const QString log = QDir().absoluteFilePath(QStringLiteral("Log/Meterwin.log"));
-        QTest::newRow("a handler that succeeds gets the file by its full path")
-            << QByteArray("exit 0") << true << true << log;
-        QTest::newRow("a handler that fails is a failure")
-            << QByteArray("exit 3") << true << false << log;
-        QTest::newRow("a web address goes to the handler as given")
-            << QByteArray("exit 0") << false << true << "https://meterwin.example";
-        QTest::newRow("a browser that fails is a failure")
-            << QByteArray("exit 4") << false << false << "https://meterwin.example";
-        QTest::newRow("a handler still busy after the wait has opened it")
-            << QByteArray("sleep 1") << false << true << "https://meterwin.example";
-        QTest::newRow("a launcher that cannot be started is a failure")
-            << QByteArray() << true << false << QString();
+    // The real program holds the instance marker.
+    void secondInstance() {
+        TemporaryInstallation first;
+        for (const char* directory : {"Data", "Log", "tmp"})
+            first.makeDirectory(QString::fromLatin1(directory));
+        first.writeFile(QStringLiteral("Data/Meterwin.ini"), ExampleConfiguration);
+        const QByteArray temporary = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(first.path() + "/tmp"));
+        QProcess process;
+        process.start(QStringLiteral(METERWIN_PATH), {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists("Log/Meterwin.log"), 20000); // loaded
+        const bool running = PreviousInstanceRunning(QStringLiteral("Meterwin"));
+        qputenv("XDG_RUNTIME_DIR", temporary);
+        QVERIFY(running); // the program is ended by the destructor
     }
-    void desktopLaunches() {
-        QFETCH(QByteArray, script);
-        QFETCH(bool, file);
-        QFETCH(bool, opened);
-        QFETCH(QString, handed);
-        QTemporaryDir dir;
-        const QString launcher = dir.filePath(QStringLiteral("open"));
-        QFile launcherFile(launcher);
-        if (!script.isNull()) {
-            QVERIFY(launcherFile.open(QIODevice::WriteOnly));
-            launcherFile.write("#!/bin/sh\nprintf %s \"$1\" > \"$0.arg\"\n" + script + '\n');
-            launcherFile.close();
-            launcherFile.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
-        QtDesktop desktop(launcher, std::chrono::milliseconds(300));
-        QCOMPARE(file ? desktop.openFile(QStringLiteral("Log/Meterwin.log"))
-                      : desktop.openUrl(QStringLiteral("https://meterwin.example")),
-                 opened);
-        // A busy launcher is let go when it ends: nothing may outlive the test.
-        if (script.startsWith("sleep"))
-            QTest::qWait(1500);
-        QFile arg(launcher + QStringLiteral(".arg"));
-        QCOMPARE(arg.open(QIODevice::ReadOnly) ? QString::fromUtf8(arg.readAll()) : QString(),
-                 handed);
+};
+
+static QString spoken(QWidget* control) {
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+}
+
+class TestKeyboard : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A caption's click ticks its box or leads into its field; it names the field.
+    void captions_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Cubic Feet: ticks its box") << QString("ConvertFL") << "Cubic Feet";
+        QTest::newRow("On Top: ticks its box") << QString("OnTopL") << "On Top";
+        QTest::newRow("Auto Save: ticks its box") << QString("AutoSaveL") << "Auto Save";
+        QTest::newRow("a result's heading, trimmed") << QString("NR1CostL") << "Rate 1 Cost";
+    }
+    void captions() {
+        QFETCH(QString, caption);
+        QFETCH(QString, name);
+        WindowSession w;
+        QWidget* field = w.control<QLabel>(qPrintable(caption))->buddy();
+        QCOMPARE(field->objectName() + u'L' + spoken(field), caption + name);
+        const QVariant ticked = field->property("checked");
+        QTest::mouseClick(w.control<QLabel>(qPrintable(caption)), Qt::LeftButton);
+        QVERIFY(ticked.isValid() ? field->property("checked") != ticked : field->hasFocus());
+        QCOMPARE(spoken(w.control("NRUnits")), w.control<QLabel>("NRUnitsL")->text());
     }
 
-    // Alt and the letter of a disabled command do nothing: the focused field
-    // keeps its text.
-    void disabledCommandKeys_data() {
-        QTest::addColumn<bool>("mayReplace");
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<QByteArray>("field");
-        QTest::addColumn<int>("key");
-        QTest::newRow("Save after the calculation was saved")
-            << true << true << QByteArray("NRead1") << int(Qt::Key_S);
-        QTest::newRow("Save before any calculation")
-            << true << false << QByteArray("NRead2") << int(Qt::Key_S);
-        QTest::newRow("Save Data not offered")
-            << false << false << QByteArray("Notes") << int(Qt::Key_D);
+    // Enter calculates while Calculate is enabled; F1 is Help; Ctrl+Q is Exit.
+    void keys_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("enter");
+        QTest::newRow("Return in Notes") << QString("Notes") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter in a setting") << QString("Predict") << int(Qt::Key_Enter);
     }
-    void disabledCommandKeys() {
-        QFETCH(bool, mayReplace);
-        QFETCH(bool, saved);
-        QFETCH(QByteArray, field);
-        QFETCH(int, key);
-        WindowSession w({}, mayReplace);
-        w.typeReadings();
-        w.type("Notes", QStringLiteral("Spring"));
-        if (saved) {
-            w.click("Calc");
-            w.click("Save");
-        }
-        QLineEdit* edit = w.control(field.constData());
-        const QString before = edit->text();
-        edit->setFocus();
-        QTest::keyClick(edit, Qt::Key(key), Qt::AltModifier);
-        QTest::keyClick(edit, Qt::Key(key), Qt::AltModifier | Qt::ShiftModifier);
-        QCOMPARE(edit->text(), before);
-        QCOMPARE(w.t.messages.shown(), QList<Message>{});
-    }
-
-    // Every field reads under a light and a dark desktop theme: the colours
-    // of the fields (dark grey, orange for a negative total) on a light base.
-    void fieldsRead_data() {
-        QTest::addColumn<QColor>("window");
-        QTest::addColumn<QColor>("text");
-        QTest::newRow("light theme") << QColor(239, 239, 239) << QColor(0, 0, 0);
-        QTest::newRow("dark theme") << QColor(42, 42, 42) << QColor(230, 230, 230);
-    }
-    void fieldsRead() {
-        QFETCH(QColor, window);
-        QFETCH(QColor, text);
-        const QPalette theme = QApplication::palette();
-        QPalette desktop(text, window);
-        desktop.setColor(QPalette::Base, window.darker(120));
-        desktop.setColor(QPalette::Text, text);
-        QApplication::setPalette(desktop);
-        const auto restore = qScopeGuard([&] { QApplication::setPalette(theme); });
+    void keys() {
+        QFETCH(QString, field);
+        QFETCH(int, enter);
         WindowSession w;
         w.typeReadings();
-        w.type("Disc2", QStringLiteral("50"));
-        w.click("Calc");
-        QVERIFY(w.colour("TVCost") == Orange);
-        const auto reads = [](const QColor& ink, const QColor& ground) {
-            return std::abs(ink.lightness() - ground.lightness()) >= 100;
-        };
-        for (const QLineEdit* edit : w.window->findChildren<QLineEdit*>())
-            QVERIFY2(
-                reads(edit->palette().color(QPalette::Text), edit->palette().color(QPalette::Base)),
-                qPrintable(edit->objectName()));
-        for (const QLabel* label : w.window->findChildren<QLabel*>())
-            QVERIFY2(reads(label->palette().color(QPalette::WindowText),
-                           label->palette().color(QPalette::Window)),
-                     qPrintable(label->objectName()));
+        QLineEdit* edit = w.control(qPrintable(field));
+        w.control<QPushButton>("Calc")->setEnabled(false);
+        QTest::keyClick(edit, Qt::Key(enter));
+        QCOMPARE(w.text("TDays"), QString());
+        w.control<QPushButton>("Calc")->setEnabled(true);
+        QTest::keyClick(edit, Qt::Key(enter));
+        QCOMPARE(w.text("TDays") + u' ' + w.text("TDaysP"), QStringLiteral("90 365"));
+        QTest::keyClick(edit, Qt::Key_F1);
+        QCOMPARE(w.t.desktop.openedFiles, QStringList{QStringLiteral("Help/index.htm")});
+        QTest::keyClick(edit, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!w.window->isVisible() && !w.window->endedByFailure());
+    }
+
+    // At 1024x640 (1280x800 at 1.25) every field and command shows, named.
+    void windowFits() {
+        WindowSession w;
+        QVERIFY(w.window->screen()->availableGeometry().contains(w.window->frameGeometry()));
+        w.window->resize(1024, 640);
+        QCOMPARE(w.window->size(), QSize(1024, 640));
+        for (QWidget* c : w.window->findChildren<QWidget*>())
+            if (c->inherits("QLineEdit") || c->inherits("QAbstractButton"))
+                QVERIFY2(w.window->rect().contains(
+                             QRect(c->mapTo(w.window.get(), QPoint()), c->size())) &&
+                             !spoken(c).isEmpty(),
+                         qPrintable(c->objectName()));
     }
 };
 
 MW_REGISTER_TEST(TestWindow)
+MW_REGISTER_TEST(TestKeyboard)
 #include "tst_window.moc"
