@@ -1,6 +1,7 @@
 #include "CalcRequest.h"
 
 #include "commands/NotesLength.h"
+#include "settings/SettingRows.h"
 
 namespace {
 
@@ -11,11 +12,13 @@ QString missingValue(const QString& option) {
 } // namespace
 
 const QStringList& settableNames() {
-    static const QStringList names = {
-        QStringLiteral("NRate1"), QStringLiteral("NRate2"),  QStringLiteral("BreakP"),
-        QStringLiteral("CalVal"), QStringLiteral("CFactor"), QStringLiteral("SCharge"),
-        QStringLiteral("VRate"),  QStringLiteral("Disc1"),   QStringLiteral("Disc2"),
-        QStringLiteral("CORate"), QStringLiteral("Predict"), QStringLiteral("ConvertF")};
+    static const QStringList names = [] {
+        QStringList settable;
+        for (const SettingRow& row : settingRows())
+            if (row.commandLine)
+                settable << QString::fromUtf8(row.commandLine);
+        return settable;
+    }();
     return names;
 }
 
