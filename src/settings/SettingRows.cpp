@@ -128,7 +128,24 @@ constexpr SettingRow SettingTable[] = {
 };
 // clang-format on
 
-// The rows placed by a position each holds, counted from 0.
+// A position column numbers the rows 0, 1, 2... once each.
+template <typename Position> constexpr bool numbersEveryRow(Position position) {
+    for (int place = 0; place < int(std::size(SettingTable)); ++place) {
+        int rows = 0;
+        for (const SettingRow& row : SettingTable)
+            rows += position(row) == place ? 1 : 0;
+        if (rows != 1)
+            return false;
+    }
+    return true;
+}
+
+constexpr auto FilePosition = [](const SettingRow& row) { return row.ini.position; };
+constexpr auto CheckPosition = [](const SettingRow& row) { return row.check.position; };
+static_assert(numbersEveryRow(FilePosition), "a configuration key without its own line");
+static_assert(numbersEveryRow(CheckPosition), "a check without its own place");
+
+// The rows placed by a position each holds.
 template <typename Position> QList<const SettingRow*> ordered(Position position) {
     QList<const SettingRow*> rows(std::size(SettingTable), nullptr);
     for (const SettingRow& row : SettingTable)
@@ -149,14 +166,12 @@ std::span<const SettingRow> settingRows() {
 }
 
 QList<const SettingRow*> rowsInFileOrder() {
-    static const QList<const SettingRow*> rows =
-        ordered([](const SettingRow& row) { return row.ini.position; });
+    static const QList<const SettingRow*> rows = ordered(FilePosition);
     return rows;
 }
 
 QList<const SettingRow*> rowsInCheckOrder() {
-    static const QList<const SettingRow*> rows =
-        ordered([](const SettingRow& row) { return row.check.position; });
+    static const QList<const SettingRow*> rows = ordered(CheckPosition);
     return rows;
 }
 

@@ -88,11 +88,11 @@ private slots:
             {"", "OnTop=1", "AutoSave=1", "NRate1=0.1 NRead2=112.9 Date2=1/4/15"},
             example + " ErrorList=The data has not changed since the last calculation",
             Unchanged + u'\n' + Unchanged + u'\n' + Unchanged, enabled);
-        // A note cannot forge lines in the results log.
         row("control characters in notes become spaces",
             {"", "Notes=gas\r\nTo : forged\tline\u2028end"}, "Notes=gas  To : forged line end");
-        // Prediction 4 and VAT 5.0 must not join to read as VAT 45.0.
-        row("neighbouring settings stay apart", {"", "Predict= VRate=45"}, "TVCost=£33.08 TDaysP=");
+        // Discount 1 of 1.00 must not read as discount 2 of 1.00.
+        row("neighbouring settings stay apart", {"Disc1=1 Disc2=", "Disc1= Disc2=1"},
+            "TCost=£28.50");
         row("cubic feet, rounded twice", {"CalVal=39 NRead2=110", "ConvertF=1"},
             "NRUnitsL=100s of Cu Feet Used CRUnits=306 TCO2=63.2");
 
@@ -107,7 +107,7 @@ private slots:
             "TSCharge=£40.00 R1Units=100 TSChargeP=£20.00 R1UnitsP=50");
         row("no rate 2 or fixed charge", {"NRate2= BreakP= SCharge="},
             "R1Units=120 R2Units= NR2Cost= R2UnitsP= NR2CostP= TSCharge= TSChargeP=");
-        row("no VAT, discount 2 after", {"VRate="}, "TCost= TVCost=£22.50");
+        row("no VAT or prediction", {"VRate= Predict="}, "TCost= TVCost=£22.50 TDaysP= TCO2P=");
         row("31 Aug plus 2 quarters", {"Date1=2014-08-31 Date2=2014-11-29 NRead2=190 Predict=2"},
             "TDaysP=181 NRUnitsP=181");
         row("31 Aug plus 2 quarters, leap year",
@@ -130,13 +130,15 @@ private slots:
             "Date1=01/01/2000 Date2=31/03/2000 NRUnits=10");
         const QString date2 =
             QStringLiteral("Date 2 must be between 1st Jan 2000 and 31st Dec 2015 than Date 1");
-        row("every limit passed",
+        row("every limit passed, readings grouped",
             {"NRead1=999901 NRead2=10", "Date1=2000-01-01 Date2=2000-03-30 NRead1=100 NRead2=112",
-             "Date1=2015-12-31 Date2=2016-01-03"},
+             "Date1=2015-12-31 Date2=2016-01-03",
+             "Date1=2015-01-01 Date2=2015-04-01 NRead1=1,234 NRead2=1,243"},
             "",
             refused({"Meter Reading 1 must be between 1 and 999900",
                      "Meter Reading 2 must be between 11 and 999999"}) +
-                u'\n' + refused({date2}) + u'\n' + refused({date2}));
+                u'\n' + refused({date2}) + u'\n' + refused({date2}) + u'\n' +
+                refused({"Meter Reading 2 must be at least 10 greater than Meter Reading 1"}));
         row("all cross checks", {"Date1=1999-12-31 Date2=2000-01-02 NRead2=109 BreakP="},
             "Date1=31/12/1999 Date2=02/01/2000",
             refused({"Date 1 must be between 1st Jan 2000 and 31st Dec 2015 than Date 1", date2,
@@ -145,14 +147,10 @@ private slots:
                      "The Rate 1 to Rate 2 Breakpoint must be set if Rate 2 is set"}));
         row("break point without rate 2", {"NRate2="}, "",
             refused({"Rate 2 must be set if the Rate 1 to Rate 2 Breakpoint is set"}));
-        // The latest date is the end of the year after the present one.
-        row("in 2026, both in 2028", {"Today=2026-06-30 Date1=01/01/28 Date2=4/1/28"},
-            "Date1=01/01/2028",
+        row("in 2026 the latest date is 31 Dec 2027",
+            {"Today=2026-06-30 Date1=01/01/28 Date2=4/1/28"}, "Date1=01/01/2028",
             refused({"Date 1 must be between 1st Jan 2000 and 31st Dec 2027 than Date 1",
                      "Date 2 must be between 1st Jan 2000 and 31st Dec 2027 than Date 1"}));
-        // Readings are read as typed: grouped, or with text after the number.
-        row("grouped reading 2 below 10 more", {"NRead1=1,234 NRead2=1,243"}, "",
-            refused({"Meter Reading 2 must be at least 10 greater than Meter Reading 1"}));
         row("text after a reading", {"NRead2=112x"}, "NRead2=112 " + example);
         // Switched-off checks let through what the calculation cannot read: the
         // dump follows, at the step and in the guard where it failed.

@@ -48,7 +48,9 @@ private slots:
         row("every setting at its highest",
             "LogLevel=2 RunOnTop=2 Convert=2 CFactor=1.2 CalVal=99.9 NRate1=0.99 NRate2=0.99 "
             "Predict=4 SCharge=99 Disc1=99 Disc2=99 VRate=50 BreakP=1000 CORate=1",
-            "", "CFactor=1.200000 CalVal=99.900 Disc2=£99.00 BreakP=1000 CORate=1.00");
+            "",
+            "CFactor=1.200000 CalVal=99.900 Disc2=£99.00 BreakP=1000 CORate=1.00 "
+            "NRate1.toolTip=Rate 1 cost per KWHr ( between 0.01 and 0.99)");
         row("every setting below its range",
             "LogLevel=0 RunOnTop=0 Convert=0.99 CFactor=0.79 CalVal=4.99 NRate1=0.009 "
             "NRate2=0.005 Predict=-1 SCharge=4.99 Disc1=0.5 Disc2=0.5 VRate=0.5 BreakP=9 "
