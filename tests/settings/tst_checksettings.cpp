@@ -31,8 +31,7 @@ class TestCheckSettings : public QObject {
     Q_OBJECT
 
 private slots:
-    // Fields typed over valid settings ("¤5" an amount in the locale's display
-    // form); the messages, and texts as they are shown after the checks.
+    // Fields typed over valid settings ("¤5" money as the locale shows it); messages; texts shown.
     void checkSettings_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("fields");
@@ -72,8 +71,8 @@ private slots:
             "CO2 Conversion Rate must be between 0.05 and 1\n",
             "NRate1=abc SCharge= ");
         row("zero means not used",
-            "NRate2=0.00000 Predict=0.4 SCharge=0 Disc1=0 Disc2= VRate=0 BreakP=0", "",
-            "NRate2= Predict= SCharge= Disc1= Disc2= VRate= BreakP=");
+            "NRate2=0.00000 Predict=0.4 SCharge=0 Disc1=0 Disc2= VRate=0 BreakP=0 TDaysP=91", "",
+            "NRate2= Predict= SCharge= Disc1= Disc2= VRate= BreakP= TDaysP=");
         row("rounded to the standard places",
             "Convert=1.5 CFactor= 1.1  CalVal=39.4995 NRate1=0.123456 Predict=2.5 SCharge=12.5 "
             "Disc1=2.675 VRate=17.55 BreakP=250.5 CORate=0.185",
@@ -107,9 +106,10 @@ private slots:
         row("one character, no amount or shown; costs with the symbol",
             "Predict=1 VRate=20 TCost=0 TVCost=-5 CDay= TCostP=abc NR1Cost=£3.20 NR1CostP=13.20",
             "", "TCost=0 TVCost=5 CDay= TCostP=abc NR1Cost=£3.20 NR1CostP=£13.20");
-        // Without a prediction or a fixed charge, their results go, and Rate 2 results of nothing.
-        row("results tidied", "R2Units=0 NR2Cost=£0.00 TSCharge=£20.00 TSChargeP=£80.00 TDaysP=365",
-            "", "R2Units= NR2Cost= TSCharge= TSChargeP= TDaysP=");
+        // Without a fixed charge its results go, and so do Rate 2 results of nothing.
+        row("results tidied",
+            "Predict=1 R2Units=0 NR2Cost=£0.00 TSCharge=£20 TSChargeP=£80 TDaysP=91", "",
+            "R2Units= NR2Cost= TSCharge= TSChargeP= TDaysP=91");
         // Money typed with the locale's symbol or decimal separator: the symbol
         // taken off and put back, never a digit.
         for (const QLocale& locale : {testlocales::britain(), testlocales::unitedStates(),
