@@ -40,6 +40,8 @@ struct Button {
 // keeps beside its fields. Members carry the control names. Procedures read
 // the texts, compute, and write texts back; the window only mirrors this.
 struct Sheet {
+    Sheet();
+
     // Entries
     TextField NRead1{
         {},
@@ -54,29 +56,21 @@ struct Sheet {
         {}, QStringLiteral("Meter Reading 2 date (must be more than 3 days later than Reading 1)")};
     TextField Notes{{}, QStringLiteral("Notes relating to calculation (max 75 characters)")};
 
-    // Settings
-    TextField NRate1{{}, QStringLiteral("Rate 1 cost per KWHr ( between 0.01 and 0.99)")};
-    TextField NRate2{{}, QStringLiteral("Rate 2 cost per KWHr ( 0 or between 0.01 and 0.99)")};
-    TextField BreakP{
-        {},
-        QStringLiteral(
-            "Rate 1 to Rate 2 units Break Point per quarter (0 or between 10 and 1000)")};
-    TextField CalVal{{}, QStringLiteral("Calorific Value of gas (between 5.0 and 99.9)")};
-    TextField CFactor{{}, QStringLiteral("Correction Factor (between 0.800000 and 1.200000)")};
-    TextField SCharge{{}, QStringLiteral("Fixed Charge per quarter ( 0 or between 5 and 99)")};
+    // Settings; their tooltips come from the setting table.
+    TextField NRate1;
+    TextField NRate2;
+    TextField BreakP;
+    TextField CalVal;
+    TextField CFactor;
+    TextField SCharge;
     TextField VRate;
     TextField Disc1;
     TextField Disc2;
-    TextField CORate{{}, QStringLiteral("CO2 Conversion Rate (Kg/KWHr - between 0.05 and 1.0)")};
-    TextField Predict{
-        {},
-        QStringLiteral("Prediction period in quarters  (0 ( No Prediction) or between 1 and 4)")};
-    CheckBox ConvertF{
-        0, QStringLiteral("Set Meterwin to work in 100s  Cubic Feet instead of Cubic Metres")};
-    CheckBox OnTop{0, QStringLiteral("Set Meterwin to run on top")};
-    CheckBox AutoSave{
-        0, QStringLiteral(
-               "Save result to log file when Calculate clicked ( provided no errors occur)")};
+    TextField CORate;
+    TextField Predict;
+    CheckBox ConvertF;
+    CheckBox OnTop;
+    CheckBox AutoSave;
 
     // Actual results
     TextField TDays{{}, QStringLiteral("No days")};

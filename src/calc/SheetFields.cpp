@@ -1,5 +1,7 @@
 #include "calc/SheetFields.h"
 
+#include "settings/SettingRows.h"
+
 #define MW_NAMED(member)                                                                           \
     { QStringLiteral(#member), &s.member }
 
@@ -8,9 +10,11 @@ QList<Named<TextField>> entryFields(Sheet& s) {
 }
 
 QList<Named<TextField>> settingFields(Sheet& s) {
-    return {MW_NAMED(NRate1),  MW_NAMED(NRate2),  MW_NAMED(BreakP), MW_NAMED(CalVal),
-            MW_NAMED(CFactor), MW_NAMED(SCharge), MW_NAMED(VRate),  MW_NAMED(Disc1),
-            MW_NAMED(Disc2),   MW_NAMED(CORate),  MW_NAMED(Predict)};
+    QList<Named<TextField>> fields;
+    for (const SettingRow& row : settingRows())
+        if (row.field)
+            fields.append({QString::fromUtf8(row.control), &(s.*row.field)});
+    return fields;
 }
 
 QList<Named<TextField>> resultFields(Sheet& s) {

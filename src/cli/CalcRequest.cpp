@@ -2,6 +2,7 @@
 
 #include "commands/NotesLength.h"
 #include "commands/ProgramVersion.h"
+#include "settings/SettingRows.h"
 
 #include <QCommandLineParser>
 
@@ -43,11 +44,13 @@ QString parserError(const QCommandLineParser& parser, const QStringList& argumen
 } // namespace
 
 const QStringList& settableNames() {
-    static const QStringList names = {
-        QStringLiteral("NRate1"), QStringLiteral("NRate2"),  QStringLiteral("BreakP"),
-        QStringLiteral("CalVal"), QStringLiteral("CFactor"), QStringLiteral("SCharge"),
-        QStringLiteral("VRate"),  QStringLiteral("Disc1"),   QStringLiteral("Disc2"),
-        QStringLiteral("CORate"), QStringLiteral("Predict"), QStringLiteral("ConvertF")};
+    static const QStringList names = [] {
+        QStringList settable;
+        for (const SettingRow& row : settingRows())
+            if (row.commandLine)
+                settable << QString::fromUtf8(row.commandLine);
+        return settable;
+    }();
     return names;
 }
 

@@ -12,6 +12,7 @@
 #include "platform/ControlCharacters.h"
 #include "settings/CheckSettings.h"
 #include "settings/ClearResults.h"
+#include "settings/SettingRows.h"
 #include "settings/TidyResults.h"
 
 #include <QStringList>
@@ -19,20 +20,19 @@
 
 namespace {
 
-// The entries and settings in plain standard form, joined: two calculations
-// with the same signature would give the same results. `OnTop` and
-// `AutoSave` are not part of it. A separator that no entry can hold keeps
-// neighbouring parts apart: prediction 4 with VAT 5.0 must not read as no
-// prediction with VAT 45.0.
+// The entries and the compared settings in plain standard form, joined: two
+// calculations with the same signature would give the same results. A
+// separator that no entry can hold keeps neighbouring parts apart: prediction
+// 4 with VAT 5.0 must not read as no prediction with VAT 45.0.
 QString signature(const Sheet& s) {
-    return QStringList{s.CurrencySymbol, s.Date1.text,        s.Date2.text,
-                       s.NRead1.text,    s.NRead2.text,       QString::number(s.ConvertF.value),
-                       s.Notes.text,     s.BreakP.text,       s.CFactor.text,
-                       s.NRate1.text,    s.CORate.text,       s.NRate2.text,
-                       s.Predict.text,   s.VRate.text,        QStringLiteral("1"),
-                       s.SCharge.text,   s.CalVal.text,       QStringLiteral("2"),
-                       s.Disc1.text,     QStringLiteral("3"), s.Disc2.text}
-        .join(QChar(0x1F));
+    QStringList parts = {s.CurrencySymbol, s.Date1.text,  s.Date2.text,
+                         s.NRead1.text,    s.NRead2.text, s.Notes.text};
+    for (const SettingRow& row : settingRows()) {
+        if (row.repeat == Repeat::Ignored)
+            continue;
+        parts << (row.field ? (s.*row.field).text : QString::number((s.*row.box).value));
+    }
+    return parts.join(QChar(0x1F));
 }
 
 // A note (or any entry) with a line break or another control character

@@ -4,7 +4,6 @@
 #include "commands/CommandMessages.h"
 #include "commands/ConvertF_Click.h"
 #include "commands/WindowOptions.h"
-#include "platform/DecimalText.h"
 #include "platform/LineEnds.h"
 #include "platform/SpaceTrim.h"
 #include "settings/CheckSettings.h"
@@ -19,33 +18,37 @@ namespace {
 }
 
 struct Counters {
-    int keys = 14;
+    qsizetype keys = settingRows().size();
     int sections = 2;
 };
 
 // One line as read; empty lines and comments were skipped before.
 void readLine(Sheet& s, const QString& line, Counters& counters) {
-    for (const ConfigurationKey& key : configurationKeys()) {
-        if (line.startsWith(key.text)) {
-            StoreConfigurationValue(s, key, QStringView(line).mid(key.text.size()));
+    for (const SettingRow& row : settingRows()) {
+        const QString key = configurationKey(row);
+        if (line.startsWith(key)) {
+            StoreConfigurationValue(s, row, QStringView(line).mid(key.size()));
             --counters.keys;
             break;
         }
     }
-    if (line == QStringLiteral("[Run]") || line == QStringLiteral("[Data]"))
+    if (line == sectionHeader(Section::Run) || line == sectionHeader(Section::Data))
         --counters.sections;
     s.ConfigEcho += CrLf + line;
 }
 
-// The check box takes the value held beside it, less one, rounded half to even.
-// A value that the error-check switch let through outside 1 to 2 ticks the box
-// when it is above 2 and leaves it unticked when it is below 1.
-int checkBoxValue(double held) {
-    return std::nearbyint(held - 1) >= 1 ? 1 : 0;
+// The check box takes the value held beside it, less the offset it is stored
+// with, rounded half to even. A value that the error-check switch let through
+// outside 1 to 2 ticks the box when it is above 2 and leaves it unticked when
+// it is below 1.
+int checkBoxValue(const Sheet& s, const SettingRow& row) {
+    return std::nearbyint(heldValue(s, row) - row.ini.offset) >= 1 ? 1 : 0;
 }
 
 // A change of a check box runs the same action as a click on it.
-void setCheckBox(Program& program, CheckBox& box, int value, void (*action)(Program&)) {
+void setCheckBox(Program& program, CheckBox Sheet::*member, void (*action)(Program&)) {
+    CheckBox& box = program.sheet.*member;
+    const int value = checkBoxValue(program.sheet, optionRow(member));
     if (box.value == value)
         return;
     box.value = value;
@@ -84,8 +87,8 @@ void ReadConfiguration(Program& program) {
         CheckSettings(program, CurrencySymbols::AddOnly);
         if (!s.ErrorList.isEmpty() || counters.keys != 0 || counters.sections != 0)
             configurationCorrupted(program.services.messages);
-        setCheckBox(program, s.OnTop, checkBoxValue(s.RunOnTop), OnTop_Click);
-        setCheckBox(program, s.AutoSave, checkBoxValue(s.LogLevel), AutoSave_Click);
-        setCheckBox(program, s.ConvertF, checkBoxValue(leadingDecimal(s.Convert)), convertUnits);
+        setCheckBox(program, &Sheet::OnTop, OnTop_Click);
+        setCheckBox(program, &Sheet::AutoSave, AutoSave_Click);
+        setCheckBox(program, &Sheet::ConvertF, convertUnits);
     });
 }

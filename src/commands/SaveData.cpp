@@ -11,30 +11,21 @@
 
 #include <QStringList>
 
-namespace {
-
-QString keyLine(const Program& program, const ConfigurationKey& key) {
-    return key.text + ConfigurationValue(program.sheet, key, program.forms());
-}
-
-} // namespace
-
 QString ConfigurationText(const Program& program) {
     const QDateTime now = program.services.clock.now();
-    const QList<ConfigurationKey>& keys = configurationKeys();
     QStringList lines = {
         QStringLiteral("# Meterwin Version 2.0"),
         QStringLiteral("# Updated ") + program.forms().shortDate(now.date()) + u' ' +
             now.time().toString(QStringLiteral("HH:mm")),
-        QString(),
-        QStringLiteral("[Run]"),
-        keyLine(program, keys.at(0)),
-        keyLine(program, keys.at(1)),
-        QString(),
-        QStringLiteral("[Data]"),
     };
-    for (qsizetype i = 2; i < keys.size(); ++i)
-        lines << keyLine(program, keys.at(i));
+    // Each section opens after an empty line, before its first key.
+    const SettingRow* previous = nullptr;
+    for (const SettingRow* row : rowsInFileOrder()) {
+        if (!previous || previous->ini.section != row->ini.section)
+            lines << QString() << sectionHeader(row->ini.section);
+        lines << configurationKey(*row) + ConfigurationValue(program.sheet, *row, program.forms());
+        previous = row;
+    }
     lines << QString();
     return lines.join(CrLf) + CrLf;
 }

@@ -1,7 +1,13 @@
 #include "settings/MoneyFields.h"
 
-std::array<TextField*, 5> moneyFields(Sheet& s) {
-    return {&s.NRate1, &s.NRate2, &s.SCharge, &s.Disc1, &s.Disc2};
+#include "settings/SettingRows.h"
+
+QList<TextField*> moneyFields(Sheet& s) {
+    QList<TextField*> fields;
+    for (const SettingRow& row : settingRows())
+        if (row.money == Money::Yes)
+            fields.append(&(s.*row.field));
+    return fields;
 }
 
 void StripCurrencySymbols(Sheet& sheet, const RegionalForms& forms) {

@@ -3,14 +3,14 @@
 #include "calc/Sheet.h"
 #include "platform/RegionalForms.h"
 
-#include <array>
+#include <QList>
 
-// The five money fields, in the fixed order in which they are treated alike.
+// The money fields, those the setting table marks as money.
 // In display form a non-empty one carries the currency symbol in the place
 // where the locale writes it (£0.12000, 0.12000 €); in plain form it holds the
 // number alone. The symbol is put on and taken off as its whole text, so no
 // digit is ever touched, whatever the locale.
-std::array<TextField*, 5> moneyFields(Sheet& sheet);
+QList<TextField*> moneyFields(Sheet& sheet);
 
 // Display form to plain form: one symbol taken off each money field that has one.
 void StripCurrencySymbols(Sheet& sheet, const RegionalForms& forms);
