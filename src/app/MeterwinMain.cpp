@@ -115,6 +115,14 @@ void MeterwinMain::showSheet() {
     view_.show(program_.sheet);
     captions_->nameFields();
     applyOnTop();
+    focusNamedField();
+}
+
+void MeterwinMain::focusNamedField() {
+    QString& name = program_.sheet.FocusField;
+    if (auto* field = name.isEmpty() ? nullptr : findChild<QWidget*>(name))
+        field->setFocus();
+    name.clear();
 }
 
 void MeterwinMain::activate() {

@@ -42,6 +42,8 @@ protected:
 private:
     void connectCommands();
     void showSheet();
+    // After a refusal, the first field its messages name takes the focus.
+    void focusNamedField();
     void activate();
     void applyOnTop();
     void tickTimer1();

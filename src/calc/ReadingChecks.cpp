@@ -87,7 +87,30 @@ void CheckRate2AndBreakPoint(Sheet& s, const RegionalForms& forms) {
         Append(s, "Rate 2 must be set if the Rate 1 to Rate 2 Breakpoint is set");
 }
 
+// The start of each message of these checks, and the field it names first.
+struct NamedField {
+    const char* start;
+    const char* field;
+};
+
+const NamedField MessageFields[] = {
+    {"No Meter Readings", "Date2"},
+    {"Date 1 ", "Date1"},
+    {"Date 2 ", "Date2"},
+    {"Meter Reading 1 ", "NRead1"},
+    {"Meter Reading 2 ", "NRead2"},
+    {"The Rate 1 to Rate 2 Breakpoint", "BreakP"},
+    {"Rate 2 must be set if", "NRate2"},
+};
+
 } // namespace
+
+QString ReadingFieldNamedBy(const QString& message) {
+    for (const NamedField& named : MessageFields)
+        if (message.startsWith(QLatin1StringView(named.start)))
+            return QString::fromLatin1(named.field);
+    return {};
+}
 
 void CheckReadings(Program& program) {
     Sheet& s = program.sheet;

@@ -13,3 +13,7 @@ void CheckReadings(Program& program);
 // checks find. It has no guard of its own: a failure inside (a date that
 // cannot be read, when the checks are switched off) reaches its caller's.
 void CheckConsistency(Program& program);
+
+// The entry or setting that a message of these checks names first (its
+// control name), or empty for a message of other checks.
+QString ReadingFieldNamedBy(const QString& message);

@@ -133,6 +133,8 @@ struct Sheet {
     QString InputSignature;
     QString LastSignature;
     QString ErrorList;
+    // The field a refusal names first; the window moves the focus there, once.
+    QString FocusField;
     std::int16_t ErrorStep = 0;
     QString CurrencySymbol;
     std::int16_t ErrorCheckInhibited = 0;

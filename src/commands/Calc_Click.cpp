@@ -6,6 +6,7 @@
 #include "calc/ReadingChecks.h"
 #include "calc/SheetFields.h"
 #include "commands/CommandMessages.h"
+#include "commands/Refusal.h"
 #include "logs/HistoryEntry.h"
 #include "logs/LogFiles.h"
 #include "logs/ResultsReport.h"
@@ -56,7 +57,7 @@ void refuse(Program& program) {
     ClearPredictedResults(program);
     s.InputSignature.clear();
     s.LastSignature.clear();
-    ShowDataProblems(program.services.messages, s.ErrorList);
+    ShowRefusal(program);
 }
 
 void reportUnchangedData(Program& program) {

@@ -4,6 +4,7 @@
 #include "calc/StatusLine.h"
 #include "commands/CommandMessages.h"
 #include "commands/EntryDates.h"
+#include "commands/Refusal.h"
 #include "platform/LineEnds.h"
 #include "settings/CheckSettings.h"
 #include "settings/ConfigurationFile.h"
@@ -38,7 +39,7 @@ void Save_Defaults_Click(Program& program) {
         s.ErrorList.clear();
         CheckSettings(program, CurrencySymbols::StripOnly);
         if (!s.ErrorList.isEmpty()) {
-            ShowDataProblems(boxes, s.ErrorList);
+            ShowRefusal(program);
             return;
         }
         s.ErrorStep = Step::SaveDefaultsWrite;

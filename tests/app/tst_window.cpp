@@ -357,6 +357,32 @@ private slots:
         QVERIFY(!w.window->isVisible() && !w.window->endedByFailure());
     }
 
+    // After a refusal the first field a message names takes the focus.
+    void focusAfterRefusal_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("a gap of 5 names Meter Reading 2") << "NRead1"
+                                                          << "107"
+                                                          << "NRead2";
+        QTest::newRow("a bad date names Date 1") << "Date1"
+                                                 << "32/01/2015"
+                                                 << "Date1";
+        QTest::newRow("a rate out of range names Rate 1") << "NRate1"
+                                                          << "5"
+                                                          << "NRate1";
+    }
+    void focusAfterRefusal() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        WindowSession w;
+        w.typeReadings();
+        w.type(qPrintable(field), typed);
+        w.click("Calc");
+        QCOMPARE(w.t.messages.shown().size(), 1);
+        QTEST(QApplication::focusWidget()->objectName(), "focused");
+    }
+
     // At 1024x640 (1280x800 at 1.25) every field and command shows, named.
     void windowFits() {
         WindowSession w;
