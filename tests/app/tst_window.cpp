@@ -95,16 +95,27 @@ class TestWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    // A real box shows its text as given, never as markup; No answers No.
+    // A real box shows its text as given, never as markup, and answers with
+    // the button pressed: a Yes read as No would skip an archive unnoticed.
+    void messageBoxes_data() {
+        QTest::addColumn<MessageButtons>("buttons");
+        QTest::addColumn<QMessageBox::StandardButton>("press");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::newRow("Ok") << MessageButtons::Ok << QMessageBox::Ok << MessageAnswer::Ok;
+        QTest::newRow("Yes") << MessageButtons::YesNo << QMessageBox::Yes << MessageAnswer::Yes;
+        QTest::newRow("No") << MessageButtons::YesNo << QMessageBox::No << MessageAnswer::No;
+    }
     void messageBoxes() {
-        QTimer::singleShot(0, [] {
+        QFETCH(MessageButtons, buttons);
+        QFETCH(QMessageBox::StandardButton, press);
+        QTimer::singleShot(0, [press] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            box->button(QMessageBox::No)->click();
+            box->button(press)->click();
             QCOMPARE(box->windowTitle() + u'|' + box->text(), "Title|<b>a</b>\nb");
             QCOMPARE(box->textFormat(), Qt::PlainText);
         });
-        const Message asked{MessageIcon::None, "Title", "<b>a</b>\r\nb", MessageButtons::YesNo};
-        QCOMPARE(QtMessageBoxes().show(asked), MessageAnswer::No);
+        const Message asked{MessageIcon::None, "Title", "<b>a</b>\r\nb", buttons};
+        QTEST(QtMessageBoxes().show(asked), "answer");
     }
 
     // The launcher's exit status decides; one still busy after the wait opened it.
