@@ -368,6 +368,17 @@ private slots:
         QVERIFY(!w.window->isVisible() && !w.window->endedByFailure());
     }
 
+    // Each command's Alt+letter belongs to that command alone.
+    void uniqueMnemonics() {
+        WindowSession w;
+        QStringList letters;
+        for (const QPushButton* button : w.window->findChildren<QPushButton*>())
+            if (const qsizetype mark = button->text().indexOf(u'&'); mark >= 0)
+                letters << button->text().mid(mark + 1, 1).toLower();
+        QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
+        QCOMPARE(letters.size(), 12);
+    }
+
     // After a refusal the first field a message names takes the focus.
     void focusAfterRefusal_data() {
         QTest::addColumn<QString>("field");
