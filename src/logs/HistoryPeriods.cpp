@@ -68,11 +68,19 @@ QString messagesReason(const QString& errorList) {
     return lines.join(QStringLiteral("; "));
 }
 
+// A tariff as its checks leave it: in standard form, or with their messages.
+struct CheckedTariff {
+    TariffTexts given;
+    TariffTexts standard;
+    QString errors;
+};
+
 // Calculates periods on a sheet of its own, set up from the current settings.
 class PeriodCalculator {
 public:
     PeriodCalculator(FileSystem& files, const RegionalForms& forms, const Sheet& tariffNow)
-        : program_({forms, messages_, files, clock_, desktop_}) {
+        : clock_(QDateTime::currentDateTime()),
+          program_({forms, messages_, files, clock_, desktop_}) {
         Sheet& s = program_.sheet;
         s = tariffNow;
         // Every period is checked as Calculate checks it, whatever the window's switch.
@@ -89,23 +97,21 @@ public:
                                              const TariffTexts& tariff) {
         Sheet& s = program_.sheet;
         const RegionalForms& forms = program_.forms();
-        s.ErrorList.clear();
-        s.Date1.text = from.dateText;
-        s.NRead1.text = from.readingText;
-        s.Date2.text = to.dateText;
-        s.NRead2.text = to.readingText;
-        s.ConvertF.value = to.cubicFeet ? 1 : 0;
-        for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
-            (s.*TariffFields[i]).text = tariff[i];
         try {
-            StripCurrencySymbols(s, forms);
-            RunSettingsChecks(s, forms);
+            const CheckedTariff& checked = checkedTariff(tariff);
+            for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
+                (s.*TariffFields[i]).text = checked.standard[i];
+            s.ErrorList = checked.errors;
+            s.Date1.text = from.dateText;
+            s.NRead1.text = from.readingText;
+            s.Date2.text = to.dateText;
+            s.NRead2.text = to.readingText;
+            s.ConvertF.value = to.cubicFeet ? 1 : 0;
             CheckReadings(program_);
             if (s.ErrorList.isEmpty())
                 CheckConsistency(program_);
             if (!s.ErrorList.isEmpty())
                 return messagesReason(s.ErrorList);
-            NormaliseSettings(s, forms);
             CalculateActual(s, forms);
             return Figures{static_cast<qint64>(forms.regionalNumber(s.TDays.text)),
                            forms.regionalNumber(s.NRUnits.text),
@@ -120,11 +126,34 @@ public:
     }
 
 private:
+    // The settings checks of Calculate on `tariff`. Records in a row mostly
+    // share their tariff, so the last one checked is kept.
+    const CheckedTariff& checkedTariff(const TariffTexts& tariff) {
+        if (checked_ && checked_->given == tariff)
+            return *checked_;
+        Sheet& s = program_.sheet;
+        const RegionalForms& forms = program_.forms();
+        for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
+            (s.*TariffFields[i]).text = tariff[i];
+        s.ErrorList.clear();
+        checked_.reset();
+        StripCurrencySymbols(s, forms);
+        RunSettingsChecks(s, forms);
+        if (s.ErrorList.isEmpty())
+            NormaliseSettings(s, forms);
+        CheckedTariff checked{tariff, {}, s.ErrorList};
+        for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
+            checked.standard[i] = (s.*TariffFields[i]).text;
+        return checked_.emplace(std::move(checked));
+    }
+
     NoMessages messages_;
-    SystemClock clock_;
+    // Readings may be dated up to the end of next year from the start of the reading.
+    FixedClock clock_;
     NoDesktop desktop_;
     Program program_;
     TariffTexts tariffNow_;
+    std::optional<CheckedTariff> checked_;
 };
 
 // Reads the history log line by line into periods.
