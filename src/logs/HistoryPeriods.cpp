@@ -5,6 +5,7 @@
 #include "calc/ReadingChecks.h"
 #include "logs/HistoryRecord.h"
 #include "platform/DecimalText.h"
+#include "platform/NoDesktop.h"
 #include "settings/MoneyFields.h"
 #include "settings/NormaliseSettings.h"
 #include "settings/SettingsChecks.h"
@@ -34,12 +35,6 @@ using TariffTexts = std::array<QString, std::size(TariffFields)>;
 class NoMessages final : public MessageBoxes {
 public:
     MessageAnswer show(const Message&) override { return MessageAnswer::Ok; }
-};
-
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
 };
 
 // A record whose date and reading read as this program wrote them.
@@ -86,19 +81,28 @@ public:
         // Every period is checked as Calculate checks it, whatever the window's switch.
         s.ErrorCheckInhibited = 0;
         s.Predict.text.clear();
+        TariffTexts texts;
         for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
-            tariffNow_[i] = (tariffNow.*TariffFields[i]).text;
+            texts[i] = (tariffNow.*TariffFields[i]).text;
+        tariffNow_ = check(texts);
     }
 
-    const TariffTexts& tariffNow() const { return tariffNow_; }
+    const CheckedTariff& tariffNow() const { return tariffNow_; }
+
+    // The settings checks of Calculate on `tariff`. Records in a row mostly
+    // share their tariff, so the last one checked is kept.
+    const CheckedTariff& checkedTariff(const TariffTexts& tariff) {
+        if (!checked_ || checked_->given != tariff)
+            checked_ = check(tariff);
+        return *checked_;
+    }
 
     // The figures, or Calculate's reasons for refusing the period.
     std::variant<Figures, QString> calculate(const Reading& from, const Reading& to,
-                                             const TariffTexts& tariff) {
+                                             const CheckedTariff& checked) {
         Sheet& s = program_.sheet;
         const RegionalForms& forms = program_.forms();
         try {
-            const CheckedTariff& checked = checkedTariff(tariff);
             for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
                 (s.*TariffFields[i]).text = checked.standard[i];
             s.ErrorList = checked.errors;
@@ -126,17 +130,12 @@ public:
     }
 
 private:
-    // The settings checks of Calculate on `tariff`. Records in a row mostly
-    // share their tariff, so the last one checked is kept.
-    const CheckedTariff& checkedTariff(const TariffTexts& tariff) {
-        if (checked_ && checked_->given == tariff)
-            return *checked_;
+    CheckedTariff check(const TariffTexts& tariff) {
         Sheet& s = program_.sheet;
         const RegionalForms& forms = program_.forms();
         for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
             (s.*TariffFields[i]).text = tariff[i];
         s.ErrorList.clear();
-        checked_.reset();
         StripCurrencySymbols(s, forms);
         RunSettingsChecks(s, forms);
         if (s.ErrorList.isEmpty())
@@ -144,7 +143,7 @@ private:
         CheckedTariff checked{tariff, {}, s.ErrorList};
         for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
             checked.standard[i] = (s.*TariffFields[i]).text;
-        return checked_.emplace(std::move(checked));
+        return checked;
     }
 
     NoMessages messages_;
@@ -152,7 +151,7 @@ private:
     FixedClock clock_;
     NoDesktop desktop_;
     Program program_;
-    TariffTexts tariffNow_;
+    CheckedTariff tariffNow_;
     std::optional<CheckedTariff> checked_;
 };
 
@@ -216,7 +215,8 @@ private:
 
     // False when the period was skipped.
     bool takePeriod(const Reading& from, const Reading& to) {
-        const std::variant<Figures, QString> figures = calculator_.calculate(from, to, to.tariff);
+        const std::variant<Figures, QString> figures =
+            calculator_.calculate(from, to, calculator_.checkedTariff(to.tariff));
         if (const QString* reason = std::get_if<QString>(&figures)) {
             skip(*reason);
             return false;
