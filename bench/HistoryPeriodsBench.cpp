@@ -144,7 +144,7 @@ bool measure(qint64 records) {
                 static_cast<long long>(records), static_cast<long long>(periods.periods.size()),
                 static_cast<long long>(periods.skipped.size()), ms, cpuMs, records / (ms / 1000),
                 wc, peak < 0 ? -1.0 : static_cast<double>(peak) / (1024 * 1024),
-                records > 100000 || ms < 2000 ? "" : " <-- check");
+                records > 100000 || cpuMs < 2000 ? "" : " <-- check");
     std::fflush(stdout);
     QDir::setCurrent(QDir::tempPath());
     return true;
