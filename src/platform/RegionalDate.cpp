@@ -28,6 +28,10 @@ bool isBidiControl(char32_t c) {
 // own script ("١/١/٢٠١٠" in ar_EG) as ASCII digits, so that the patterns
 // below take both what the locale writes and what its user types.
 QString plainDateText(QStringView text, char32_t zero) {
+    // Plain ASCII, as most dates are, holds nothing to take out or convert.
+    if (zero == U'0' &&
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toString();
     QString plain;
     plain.reserve(text.size());
     for (char32_t c : text.toUcs4()) {

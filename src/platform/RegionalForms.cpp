@@ -95,6 +95,10 @@ RegionalForms::RegionalForms(const QLocale& locale)
         extraDecimalPoint_ = locale_.decimalPoint().at(0);
     learnGrouping();
     learnShortDateForm();
+    shortDateFormat_ = locale_.dateFormat(QLocale::ShortFormat);
+    fourDigitYearFormat_ = shortDateFormat_;
+    if (!shortDateFormat_.contains(QStringLiteral("yyyy")))
+        fourDigitYearFormat_.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
 }
 
 // Grouping is learnt from how the locale writes whole numbers, and only where
@@ -224,11 +228,9 @@ QDate RegionalForms::dateValue(QStringView text) const {
 }
 
 QString RegionalForms::shortDate(QDate date) const {
-    QString format = locale_.dateFormat(QLocale::ShortFormat);
-    const bool twoDigitYear = !format.contains(QStringLiteral("yyyy"));
-    if (twoDigitYear && (date.year() < FirstTwoDigitYear || date.year() >= FirstTwoDigitYear + 100))
-        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    return locale_.toString(date, format);
+    const bool outsideTwoDigitYears =
+        date.year() < FirstTwoDigitYear || date.year() >= FirstTwoDigitYear + 100;
+    return locale_.toString(date, outsideTwoDigitYears ? fourDigitYearFormat_ : shortDateFormat_);
 }
 
 QString RegionalForms::clockTime(QTime time) {

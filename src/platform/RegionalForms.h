@@ -116,4 +116,8 @@ private:
     // long history log reads many dates.
     QRegularExpression shortDateExpression_;
     QString shortDateOrder_;
+    // The short date format, and the same with a four-digit year for the
+    // years a two-digit one would not read back as.
+    QString shortDateFormat_;
+    QString fourDigitYearFormat_;
 };
