@@ -28,6 +28,10 @@ bool isBidiControl(char32_t c) {
 // own script ("١/١/٢٠١٠" in ar_EG) as ASCII digits, so that the patterns
 // below take both what the locale writes and what its user types.
 QString plainDateText(QStringView text, char32_t zero) {
+    // Plain ASCII, as most dates are, holds nothing to take out or convert.
+    if (zero == U'0' &&
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toString();
     QString plain;
     plain.reserve(text.size());
     for (char32_t c : text.toUcs4()) {
@@ -84,8 +88,7 @@ ShortDatePattern shortDatePattern(const QLocale& locale) {
     return result;
 }
 
-std::optional<QDate> fromShortDateForm(const QLocale& locale, const QString& text) {
-    const ShortDatePattern form = shortDatePattern(locale);
+std::optional<QDate> fromShortDateForm(const ShortDatePattern& form, const QString& text) {
     if (form.order.size() != 3)
         return std::nullopt;
     const QRegularExpressionMatch match = form.expression.match(text);
@@ -162,11 +165,18 @@ std::optional<QDate> fromMonthNameForm(const RegionalForms& forms, const QString
 
 } // namespace
 
+void RegionalForms::learnShortDateForm() {
+    ShortDatePattern form = shortDatePattern(locale_);
+    form.expression.optimize();
+    shortDateExpression_ = form.expression;
+    shortDateOrder_ = form.order;
+}
+
 std::optional<QDate> RegionalForms::regionalDate(QStringView text) const {
     const QString entry = plainDateText(text, zeroDigit(locale_)).trimmed();
     if (entry.isEmpty())
         return std::nullopt;
-    if (auto date = fromShortDateForm(locale_, entry))
+    if (auto date = fromShortDateForm({shortDateExpression_, shortDateOrder_}, entry))
         return date;
     if (auto date = fromIsoForm(entry))
         return date;
