@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QAbstractItemView;
+
+// The selected cells of a table as a spreadsheet pastes them: one line a row,
+// cells separated by tabs, in the order the table shows them; cells of the
+// rectangle around the selection that are not selected stay empty.
+QString SelectedCellsText(const QAbstractItemView& view);
+
+// Ctrl+C (the platform's copy key) in `view` puts its selected cells on the clipboard.
+void CopySelectedCellsOnKey(QAbstractItemView& view);
