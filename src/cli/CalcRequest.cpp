@@ -8,10 +8,18 @@
 namespace {
 
 // The options that take a value, as --NAME VALUE or --NAME=VALUE.
-const QStringList ValuedOptions = {QStringLiteral("dir"),   QStringLiteral("date2"),
-                                   QStringLiteral("read2"), QStringLiteral("date1"),
-                                   QStringLiteral("read1"), QStringLiteral("notes"),
-                                   QStringLiteral("set")};
+const QStringList ValuedOptions = {
+    QStringLiteral("dir"),   QStringLiteral("date2"), QStringLiteral("read2"),
+    QStringLiteral("date1"), QStringLiteral("read1"), QStringLiteral("notes"),
+    QStringLiteral("set"),   QStringLiteral("from"),  QStringLiteral("to")};
+
+// The options only one command takes; the others are common to both.
+const QStringList CalcOptions = {QStringLiteral("date2"), QStringLiteral("read2"),
+                                 QStringLiteral("date1"), QStringLiteral("read1"),
+                                 QStringLiteral("notes"), QStringLiteral("set"),
+                                 QStringLiteral("save")};
+const QStringList HistoryOptions = {QStringLiteral("csv"), QStringLiteral("reprice"),
+                                    QStringLiteral("from"), QStringLiteral("to")};
 
 QString unknownArgument(const QString& argument) {
     return QStringLiteral("unknown argument: %1").arg(argument);
@@ -55,6 +63,8 @@ QString usageText() {
     const QString text = QStringLiteral(
         "Usage: meterwin-cli [--dir DIR] calc --date2 DATE --read2 N [--date1 DATE] [--read1 N]\n"
         "                    [--notes TEXT] [--set NAME=VALUE]... [--save] [--json]\n"
+        "       meterwin-cli [--dir DIR] history [--csv | --json] [--reprice]\n"
+        "                    [--from DATE] [--to DATE]\n"
         "       meterwin-cli --help | --version\n"
         "\n"
         "Calculates the cost of the gas used between two meter readings exactly as the\n"
@@ -83,6 +93,24 @@ QString usageText() {
         "                     figure as a number and each date as yyyy-mm-dd (null when\n"
         "                     empty), instead of the report; refused by the checks, it\n"
         "                     prints {\"messages\": [...]} with the lines of the messages\n"
+        "\n"
+        "history prints the periods between the records of Log/Meterwin_H.log in a row,\n"
+        "each calculated as calc calculates it on the tariff of its later record, as CSV\n"
+        "with one header row: from,to,days,readingFrom,readingTo,volume,unit,kWh,\n"
+        "kWhPerDay,cost,costPerDay[,repricedCost]. Dates are yyyy-mm-dd, numbers plain\n"
+        "with \".\"; unit is m3 or ft3; cost and costPerDay include VAT and both\n"
+        "discounts, rounded as calc shows them; kWhPerDay has 2 decimals. A record that\n"
+        "cannot be read, or whose period calc would refuse, is skipped; the skipped\n"
+        "lines are counted on standard error.\n"
+        "\n"
+        "  --csv              prints CSV (the default)\n"
+        "  --json             prints {\"periods\": [{\"from\": ..., ...}], \"skipped\":\n"
+        "                     [{\"line\": N, \"reason\": ...}]} with the same members\n"
+        "  --reprice          adds repricedCost: each period priced on the tariff of\n"
+        "                     Data/Meterwin.ini (empty or null where it fails its checks)\n"
+        "  --from DATE        only periods that begin on or after DATE\n"
+        "  --to DATE          only periods that end on or before DATE (both as --date2)\n"
+        "\n"
         "  --help             shows this text\n"
         "  --version          shows the version\n"
         "\n"
@@ -93,7 +121,8 @@ QString usageText() {
         "\n"
         "Exit status: 0 calculated; 1 refused by the checks (the messages say why);\n"
         "2 a fatal error (a missing or corrupted file or directory, an unexpected\n"
-        "failure, a report that could not be written); 64 a wrong command line.\n");
+        "failure, a report that could not be written; for history, a history log that\n"
+        "cannot be read); 64 a wrong command line.\n");
     return text.arg(NotesCharacterLimit);
 }
 
@@ -108,19 +137,47 @@ void addOptions(QCommandLineParser& parser) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const QString& name : ValuedOptions)
         parser.addOption(QCommandLineOption(name, {}, QStringLiteral("value")));
-    parser.addOptions({QCommandLineOption(QStringLiteral("save")),
-                       QCommandLineOption(QStringLiteral("json")),
-                       QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
-                       QCommandLineOption(QStringLiteral("version"))});
+    parser.addOptions(
+        {QCommandLineOption(QStringLiteral("save")), QCommandLineOption(QStringLiteral("json")),
+         QCommandLineOption(QStringLiteral("csv")), QCommandLineOption(QStringLiteral("reprice")),
+         QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
+         QCommandLineOption(QStringLiteral("version"))});
+}
+
+bool isCommand(const QString& word) {
+    return word == QStringLiteral("calc") || word == QStringLiteral("history");
 }
 
 // The one word that is not an option must be the command.
 QString commandError(const QStringList& words) {
     if (words.isEmpty())
         return QStringLiteral("the command calc is missing");
-    if (words.size() > 1 || words.first() != QStringLiteral("calc"))
-        return unknownArgument(words.first() == QStringLiteral("calc") ? words.at(1)
-                                                                       : words.first());
+    if (words.size() > 1 || !isCommand(words.first()))
+        return unknownArgument(isCommand(words.first()) ? words.at(1) : words.first());
+    return {};
+}
+
+// An option of the other command, named as it was typed.
+QString foreignOption(const QCommandLineParser& parser, const QStringList& arguments,
+                      const QStringList& foreign) {
+    for (const QString& name : foreign)
+        if (parser.isSet(name))
+            for (const QString& argument : arguments)
+                if (argument.startsWith(u'-') && optionName(argument) == name)
+                    return unknownArgument(argument);
+    return {};
+}
+
+QString readHistoryRequest(const QCommandLineParser& parser, HistoryRequest& request) {
+    if (parser.isSet(QStringLiteral("csv")) && parser.isSet(QStringLiteral("json")))
+        return QStringLiteral("history takes --csv or --json, not both");
+    request.directory = parser.value(QStringLiteral("dir"));
+    request.json = parser.isSet(QStringLiteral("json"));
+    request.reprice = parser.isSet(QStringLiteral("reprice"));
+    for (auto [name, date] : {std::pair{QStringLiteral("from"), &request.from},
+                              std::pair{QStringLiteral("to"), &request.to}})
+        if (parser.isSet(name))
+            *date = parser.value(name);
     return {};
 }
 
@@ -168,7 +225,19 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         return parsed;
     parsed.error =
         understood ? commandError(parser.positionalArguments()) : parserError(parser, arguments);
+    if (!parsed.error.isEmpty())
+        return parsed;
+    if (parser.positionalArguments().first() == QStringLiteral("history")) {
+        HistoryRequest history;
+        parsed.error = foreignOption(parser, arguments, CalcOptions);
+        if (parsed.error.isEmpty())
+            parsed.error = readHistoryRequest(parser, history);
+        if (parsed.error.isEmpty())
+            parsed.history = history;
+        return parsed;
+    }
     CalcRequest request;
+    parsed.error = foreignOption(parser, arguments, HistoryOptions);
     if (parsed.error.isEmpty())
         parsed.error = readRequest(parser, request);
     if (parsed.error.isEmpty())

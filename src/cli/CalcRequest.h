@@ -19,10 +19,20 @@ struct CalcRequest {
     bool json = false;
 };
 
+// What a `meterwin-cli history` command line asks for.
+struct HistoryRequest {
+    QString directory;
+    bool json = false;
+    bool reprice = false;
+    std::optional<QString> from; // dates as typed
+    std::optional<QString> to;
+};
+
 // The outcome of reading the command line: a request, a wish for the help
 // text or the version, or the reason the command line is wrong.
 struct ParsedCommandLine {
     std::optional<CalcRequest> request;
+    std::optional<HistoryRequest> history;
     bool help = false;
     bool version = false;
     QString error;

@@ -1,29 +1,20 @@
 #include "RunCalc.h"
 
 #include "ConsoleMessageBoxes.h"
+#include "NoDesktop.h"
 #include "SheetJson.h"
 #include "StandardOutput.h"
+#include "WorkingDirectory.h"
 #include "calc/SheetFields.h"
 #include "commands/Calc_Click.h"
 #include "commands/ConvertF_Click.h"
 #include "commands/Startup.h"
 #include "logs/ErrorDump.h"
-#include "platform/InstallationDirectory.h"
 #include "platform/LineEnds.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
 
-#include <QDir>
-#include <QTextStream>
-
 namespace {
-
-// The command line opens nothing on the desktop.
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
-};
 
 // A setting given on the command line, as if typed into its field.
 void applySetting(Sheet& sheet, const QString& name, const QString& value) {
@@ -57,13 +48,8 @@ void applyRequest(Sheet& sheet, const CalcRequest& request) {
 } // namespace
 
 int runCalc(const CalcRequest& request) {
-    if (request.directory.isEmpty())
-        EnterInstallationDirectory(FrontEnd::CommandLine);
-    if (!request.directory.isEmpty() && !QDir::setCurrent(request.directory)) {
-        QTextStream(stderr) << "meterwin-cli: cannot enter the directory " << request.directory
-                            << '\n';
+    if (!enterWorkingDirectory(request.directory))
         return 2;
-    }
     const RegionalForms forms;
     ConsoleMessageBoxes boxes;
     QtFileSystem files;

@@ -1,5 +1,6 @@
 #include "CalcRequest.h"
 #include "RunCalc.h"
+#include "RunHistory.h"
 #include "StandardOutput.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
         return writeStandardOutput(usageText()) ? 0 : 2;
     if (parsed.version)
         return writeStandardOutput(versionText()) ? 0 : 2;
+    if (parsed.history)
+        return runHistory(*parsed.history);
     if (!parsed.request) {
         QTextStream(stderr) << "meterwin-cli: " << parsed.error << "\n\n" << usageText();
         return 64;

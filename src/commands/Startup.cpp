@@ -6,6 +6,7 @@
 #include "commands/GetLast.h"
 #include "commands/ReadConfiguration.h"
 #include "logs/LogFiles.h"
+#include "logs/LogPaths.h"
 #include "settings/ClearResults.h"
 #include "settings/TaxLabels.h"
 
@@ -23,7 +24,7 @@ void LoadMeterwinMain(Program& program, const StartupChoices& choices) {
         ReadConfiguration(program);
         s.ErrorStep = Step::LoadLogFiles;
         s.ResultsLogName = QStringLiteral("Meterwin.log");
-        s.HistoryLogName = QStringLiteral("Meterwin_H.log");
+        s.HistoryLogName = historyLogName();
         CreateLogFiles(program);
         s.ErrorStep = Step::LoadStartEntry;
         if (choices.writeStartEntry)

@@ -86,9 +86,7 @@ void BuildHistoryEntry(Program& program) {
     Sheet& s = program.sheet;
     Guarded(program, QStringLiteral("Format Log Error"), [&] {
         s.ErrorStep = Step::HistoryLogLines;
-        QString vatRate = s.VRate.text;
-        if (program.forms().leadingNumber(vatRate) > 0)
-            vatRate += u'%';
+        const QString vatRate = historyTaxRate(s.VRate.text, program.forms());
         s.HistoryText.clear();
         const std::optional<qint64> lines = historyLogLines(program);
         if (!lines)

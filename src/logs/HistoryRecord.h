@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/RegionalForms.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -13,6 +15,11 @@ inline QString historyFieldSeparator() {
     return QStringLiteral(", ");
 }
 constexpr qsizetype HistoryRecordFields = 12;
+
+// The first line of the file header.
+inline QString historyLogTitle() {
+    return QStringLiteral("Meterwin History Log");
+}
 
 // Money is written without its currency symbol when it would not fit.
 enum class HistoryAmount { Plain, Money };
@@ -54,6 +61,11 @@ QString joinHistoryFields(QStringList fields);
 // The unit text of the third field: `ConvertF` 1 is hundreds of cubic feet.
 QString historyUnitText(int convertF);
 
+// The tax rate column: the rate followed by "%" when its value is above 0.
+QString historyTaxRate(const QString& rate, const RegionalForms& forms);
+// The rate as it stood in its field, from the text of its column.
+QString taxRateOfHistory(const QString& column);
+
 // The date and the reading of a history line, spaces trimmed.
 struct HistoryReadings {
     QString date;
@@ -65,3 +77,10 @@ struct HistoryReadings {
 // any other line gives nothing. Fields are found by their separators, so a
 // record whose columns widened for a long text reads as well as a fixed one.
 std::optional<HistoryReadings> readHistoryRecord(QStringView line);
+
+// Every field of a whole record, spaces trimmed, in the order of
+// HistoryColumns; nothing for any line that readHistoryRecord refuses.
+std::optional<std::array<QString, HistoryRecordFields>> readHistoryFields(QStringView line);
+
+// One of the three lines of a page header, whichever the tax word.
+bool isHistoryHeaderLine(QStringView line);

@@ -2,6 +2,7 @@
 
 #include "calc/StatusLine.h"
 #include "logs/HistoryEntry.h"
+#include "logs/HistoryRecord.h"
 #include "logs/LogMessages.h"
 #include "logs/LogPaths.h"
 #include "platform/LineEnds.h"
@@ -51,7 +52,7 @@ void CreateLogFiles(Program& program) {
         if (!program.services.files.directoryExists(logDirectory()))
             ShowFatalMessage(program.services.messages, logDirectoryMissingMessage());
         createMissingLog(program, s.ResultsLogName, QStringLiteral("Meterwin Results Log"));
-        createMissingLog(program, s.HistoryLogName, QStringLiteral("Meterwin History Log"));
+        createMissingLog(program, s.HistoryLogName, historyLogTitle());
     } catch (const std::exception&) {
         ShowFatalMessage(program.services.messages, logsNotCreatedMessage());
     }

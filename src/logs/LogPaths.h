@@ -9,6 +9,11 @@ inline QString logDirectory() {
     return QStringLiteral("Log");
 }
 
+// The name of the history log; the results log is named at start-up.
+inline QString historyLogName() {
+    return QStringLiteral("Meterwin_H.log");
+}
+
 inline QString logFilePath(const QString& name) {
     return logDirectory() + u'/' + name;
 }
