@@ -63,7 +63,7 @@ QString PeriodsModel::text(const HistoryPeriod& period, int column) const {
         return forms_.generalNumber(std::round(period.volume * 1000) / 1000) +
                (period.cubicFeet ? QStringLiteral(" ft³") : QStringLiteral(" m³"));
     case KWh:
-        return forms_.oneDecimal(period.kWh);
+        return forms_.generalNumber(period.kWh);
     case KWhPerDay:
         return forms_.patternNumber(period.kWhPerDay, 2);
     case Cost:

@@ -214,24 +214,21 @@ void TrendsWindow::setRepriced(bool repriced) {
 void TrendsWindow::showYears() {
     const bool repriced = reprice_->isChecked();
     years_->clear();
-    // Short headings, so that the chart keeps its width; the tooltips say them whole.
-    QStringList headings{QStringLiteral("Year"), QStringLiteral("KWHr Used"),
-                         QStringLiteral("Cost"), QStringLiteral("Per Day")};
+    // The days show where a year is not whole.
+    QStringList headings{QStringLiteral("Year"), QStringLiteral("Days"),
+                         QStringLiteral("KWHr Used"), costHeading_, QStringLiteral("Cost per Day")};
     if (repriced)
-        headings << QStringLiteral("Re-priced");
+        headings << QStringLiteral("Re-priced Cost");
     years_->setHorizontalHeaderLabels(headings);
     for (const YearTotal& year : YearTotals(periods_.periods)) {
         QList<QStandardItem*> row{
-            cell(QString::number(year.year)), cell(forms_.oneDecimal(year.kWh)),
-            cell(forms_.currency(year.cost)), cell(forms_.currency(year.costPerDay()))};
+            cell(QString::number(year.year)), cell(QString::number(year.days)),
+            cell(forms_.wholeNumber(year.kWh)), cell(forms_.currency(year.cost)),
+            cell(forms_.currency(year.costPerDay()))};
         if (repriced)
             row << cell(year.repricedCost ? forms_.currency(*year.repricedCost) : QString());
         years_->appendRow(row);
     }
-    const QStringList meanings{
-        {}, {}, costHeading_, QStringLiteral("Cost per Day"), QStringLiteral("Re-priced Cost")};
-    for (int column = 0; column < headings.size(); ++column)
-        years_->horizontalHeaderItem(column)->setToolTip(meanings.at(column));
     yearTable_->resizeColumnsToContents();
 }
 
