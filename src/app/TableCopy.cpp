@@ -1,10 +1,10 @@
 #include "app/TableCopy.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMap>
 
 QString SelectedCellsText(const QAbstractItemView& view) {
@@ -29,11 +29,27 @@ QString SelectedCellsText(const QAbstractItemView& view) {
     return text;
 }
 
+namespace {
+
+class CopyKey final : public QObject {
+public:
+    explicit CopyKey(QAbstractItemView& view) : QObject(&view), view_(view) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool key = event->type() == QEvent::KeyPress;
+        if (!key || !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+            return QObject::eventFilter(watched, event);
+        QApplication::clipboard()->setText(SelectedCellsText(view_));
+        return true;
+    }
+
+private:
+    QAbstractItemView& view_;
+};
+
+} // namespace
+
 void CopySelectedCellsOnKey(QAbstractItemView& view) {
-    auto* copy = new QAction(&view);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
-    QObject::connect(copy, &QAction::triggered, &view,
-                     [&view] { QApplication::clipboard()->setText(SelectedCellsText(view)); });
-    view.addAction(copy);
+    view.installEventFilter(new CopyKey(view));
 }

@@ -9,5 +9,6 @@ class QAbstractItemView;
 // rectangle around the selection that are not selected stay empty.
 QString SelectedCellsText(const QAbstractItemView& view);
 
-// Ctrl+C (the platform's copy key) in `view` puts its selected cells on the clipboard.
+// The platform's copy key (Ctrl+C) in `view` puts all its selected cells on
+// the clipboard, where the view itself would copy only the current one.
 void CopySelectedCellsOnKey(QAbstractItemView& view);

@@ -254,11 +254,13 @@ void TrendsWindow::showDifference() {
     }
     const double change = now - own;
     const bool same = forms_.currency(now) == forms_.currency(own);
-    const QString periods = plural(counted, QStringLiteral("period"), QStringLiteral("periods"));
+    const QString which = all ? QStringLiteral("All ") + plural(counted, QStringLiteral("period"),
+                                                                QStringLiteral("periods"))
+                              : plural(counted, QStringLiteral("selected period"),
+                                       QStringLiteral("selected periods"));
     difference_->setText(
-        QStringLiteral("%1 %2: %3 on their own tariffs, %4 on the current tariff, %5")
-            .arg(all ? QStringLiteral("All") : QStringLiteral("The selected"), periods,
-                 forms_.currency(own), forms_.currency(now),
+        QStringLiteral("%1: %2 on their own tariffs, %3 on the current tariff, %4")
+            .arg(which, forms_.currency(own), forms_.currency(now),
                  same ? QStringLiteral("the same")
                       : forms_.currency(qAbs(change)) +
                             (change > 0 ? QStringLiteral(" more") : QStringLiteral(" less"))));
