@@ -32,6 +32,7 @@ struct HistoryPeriod {
 struct SkippedRecord {
     qsizetype line = 0;
     QString reason;
+    friend bool operator==(const SkippedRecord&, const SkippedRecord&) = default;
 };
 
 struct HistoryPeriods {
