@@ -33,14 +33,15 @@ void PeriodsLoader::stop() {
     connect(&watcher_, &QFutureWatcher<Outcome>::finished, this, &PeriodsLoader::finish);
 }
 
-void PeriodsLoader::load(const QString& path, const RegionalForms& forms, const Sheet& tariffNow) {
+void PeriodsLoader::load(const QString& path, const RegionalForms& forms, const Sheet& tariffNow,
+                         bool reprice) {
     stop();
     auto progress = std::make_shared<Progress>();
     progress_ = progress;
-    watcher_.setFuture(QtConcurrent::run([path, forms, tariffNow, progress] {
+    watcher_.setFuture(QtConcurrent::run([path, forms, tariffNow, reprice, progress] {
         Outcome outcome;
         PeriodOptions options;
-        options.reprice = true;
+        options.reprice = reprice;
         options.progress = [progress](qint64 done, qint64 total) {
             if (progress->stop)
                 throw Abandoned{};

@@ -22,9 +22,10 @@ public:
     // Waits for a reading still running, after asking it to stop.
     ~PeriodsLoader() override;
 
-    // Starts reading `path`, re-pricing on `tariffNow`; a reading still running
-    // is abandoned.
-    void load(const QString& path, const RegionalForms& forms, const Sheet& tariffNow);
+    // Starts reading `path` (re-pricing each period on `tariffNow` when
+    // `reprice`); a reading still running is abandoned.
+    void load(const QString& path, const RegionalForms& forms, const Sheet& tariffNow,
+              bool reprice);
     bool loading() const { return watcher_.isRunning(); }
 
 signals:

@@ -171,12 +171,18 @@ void TrendsWindow::buildLayout() {
 }
 
 void TrendsWindow::load(const Sheet& tariffNow) {
-    costHeading_ = tariffNow.TVHead.caption;
+    tariff_ = tariffNow;
+    readHistory();
+}
+
+// Re-pricing takes as long again as the reading: only while it is asked for.
+void TrendsWindow::readHistory() {
     export_->setEnabled(false);
     skipped_->setText(QStringLiteral("Reading the history log…"));
     progress_->setRange(0, 0);
     progress_->show();
-    loader_->load(logFilePath(tariffNow.HistoryLogName), forms_, tariffNow);
+    periodsRepriced_ = reprice_->isChecked();
+    loader_->load(logFilePath(tariff_.HistoryLogName), forms_, tariff_, periodsRepriced_);
 }
 
 void TrendsWindow::showProgress(qint64 done, qint64 total) {
@@ -188,11 +194,10 @@ void TrendsWindow::showProgress(qint64 done, qint64 total) {
 void TrendsWindow::showPeriods(const HistoryPeriods& periods, const QString& failure) {
     progress_->hide();
     periods_ = periods;
-    model_->setPeriods(periods_.periods, costHeading_);
-    table_->resizeColumnsToContents();
+    model_->setPeriods(periods_.periods, tariff_.TVHead.caption);
     chart_->showPeriods(periods_.periods, forms_.currencySymbol());
-    showYears();
-    showDifference();
+    setRepriced(reprice_->isChecked());
+    table_->resizeColumnsToContents();
     export_->setEnabled(!periods_.periods.isEmpty());
     const QString skipped = skippedText(periods_.skipped);
     skipped_->setText(failure.isEmpty()
@@ -204,6 +209,10 @@ void TrendsWindow::showPeriods(const HistoryPeriods& periods, const QString& fai
 }
 
 void TrendsWindow::setRepriced(bool repriced) {
+    if (repriced && !periodsRepriced_) {
+        readHistory();
+        return;
+    }
     model_->setRepriced(repriced);
     chart_->setRepriced(repriced);
     table_->resizeColumnToContents(PeriodsModel::RepricedCost);
@@ -216,7 +225,8 @@ void TrendsWindow::showYears() {
     years_->clear();
     // The days show where a year is not whole.
     QStringList headings{QStringLiteral("Year"), QStringLiteral("Days"),
-                         QStringLiteral("KWHr Used"), costHeading_, QStringLiteral("Cost per Day")};
+                         QStringLiteral("KWHr Used"), tariff_.TVHead.caption,
+                         QStringLiteral("Cost per Day")};
     if (repriced)
         headings << QStringLiteral("Re-priced Cost");
     years_->setHorizontalHeaderLabels(headings);

@@ -30,7 +30,7 @@ public:
     ~TrendsWindow() override;
 
     // Reads the history log named in `tariffNow` again, off this thread; the
-    // periods are re-priced on the tariff `tariffNow` holds.
+    // periods are re-priced on the tariff `tariffNow` holds when asked.
     void load(const Sheet& tariffNow);
     // Writes the table as CSV to `path`, whole or not at all; false after a failure.
     bool exportCsv(const QString& path, QString* failure = nullptr) const;
@@ -41,6 +41,7 @@ signals:
 
 private:
     void buildLayout();
+    void readHistory();
     void showProgress(qint64 done, qint64 total);
     void showPeriods(const HistoryPeriods& periods, const QString& failure);
     void setRepriced(bool repriced);
@@ -49,8 +50,9 @@ private:
     void chooseCsvFile();
 
     RegionalForms forms_;
+    Sheet tariff_;
     HistoryPeriods periods_;
-    QString costHeading_;
+    bool periodsRepriced_ = false;
     PeriodsLoader* loader_;
     PeriodsModel* model_;
     QSortFilterProxyModel* sorted_;

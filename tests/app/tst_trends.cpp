@@ -56,8 +56,7 @@ private slots:
         QFETCH(QString, difference);
         QFETCH(QByteArray, csv);
         WindowSession w;
-        // Three quarters saved on one tariff, the first up to the turn of 2014.
-        QByteArray log = "Meterwin History Log\r\n";
+        QByteArray log = "Meterwin History Log\r\n"; // three quarters, from 2014 into 2015
         for (const char* reading : {" 01/10/2014,    1000", " 01/01/2015,    1400",
                                     " 01/04/2015,    1800", " 01/07/2015,    1950"})
             log += reading + QByteArray(", Cubic Metres, 0.03990,        ,      ,    39.500,   "
@@ -65,8 +64,9 @@ private slots:
         w.directory.writeFile(logFilePath(w.t.sheet().HistoryLogName), log);
         w.click("Trends");
         auto* trends = w.window->findChild<TrendsWindow*>();
-        QVERIFY(QSignalSpy(trends, &TrendsWindow::loaded).wait());
-        trends->findChild<QCheckBox*>()->setCheckState(repricing);
+        QSignalSpy loaded(trends, &TrendsWindow::loaded);
+        trends->findChild<QCheckBox*>()->setCheckState(repricing); // before the first reading ends
+        QVERIFY(loaded.wait());
         auto* table = trends->findChild<QTableView*>("Periods");
         table->sortByColumn(sortColumn, Qt::DescendingOrder);
         // The From dates in the sorted order, its first row, the years; row 0 stays selected.
