@@ -46,6 +46,16 @@ QDate YearOnYearEnd() {
     return QDate(2001, 1, 1);
 }
 
+DateSpan SpanOf(const QList<HistoryPeriod>& periods) {
+    DateSpan span;
+    for (const HistoryPeriod& period : periods) {
+        if (!span.first.isValid() || period.from < span.first)
+            span.first = period.from;
+        span.last = qMax(span.last, period.to);
+    }
+    return span;
+}
+
 QList<QPointF> PeriodSteps(const QList<HistoryPeriod>& periods, DailyFigure figure, int maxSteps) {
     QList<QPointF> steps;
     const qsizetype run = qMax<qsizetype>(1, (periods.size() + maxSteps - 1) / maxSteps);
@@ -68,10 +78,7 @@ QMap<int, QList<QPointF>> YearOnYearSteps(const QList<HistoryPeriod>& periods, D
     QMap<int, QList<QPointF>> steps;
     if (periods.isEmpty())
         return steps;
-    int last = periods.first().to.year();
-    for (const HistoryPeriod& period : periods)
-        last = qMax(last, period.to.addDays(-1).year());
-    const int first = last - years + 1;
+    const int first = SpanOf(periods).last.addDays(-1).year() - years + 1;
     for (const HistoryPeriod& period : periods) {
         const double value = perDay(total(period, figure), period.days);
         for (QDate start = qMax(period.from, QDate(first, 1, 1)); start < period.to;) {

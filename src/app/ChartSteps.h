@@ -23,6 +23,14 @@ QList<QPointF> PeriodSteps(const QList<HistoryPeriod>& periods, DailyFigure figu
 QMap<int, QList<QPointF>> YearOnYearSteps(const QList<HistoryPeriod>& periods, DailyFigure figure,
                                           int years);
 
+// The first date of the periods and the last: the log may run backwards
+// after an archive boundary, so not those of its first and last period.
+struct DateSpan {
+    QDate first;
+    QDate last;
+};
+DateSpan SpanOf(const QList<HistoryPeriod>& periods);
+
 // The span of the year-on-year view's x axis: 1 January 2000 to 1 January 2001.
 QDate YearOnYearStart();
 QDate YearOnYearEnd();

@@ -49,9 +49,8 @@ TrendsChart::TrendsChart(const RegionalForms& forms, QWidget* parent)
     followPalette();
 }
 
-void TrendsChart::showPeriods(const QList<HistoryPeriod>& periods, const QString& currencySymbol) {
+void TrendsChart::showPeriods(const QList<HistoryPeriod>& periods) {
     periods_ = periods;
-    currency_ = currencySymbol;
     draw();
 }
 
@@ -87,12 +86,11 @@ void TrendsChart::drawOverTime() {
         dashed.setStyle(Qt::DashLine);
         line->setPen(dashed);
     }
-    if (!periods_.isEmpty())
-        markYears(periods_.first().from, periods_.last().to);
+    markYears();
     left_->setLabelFormat(QStringLiteral("%g"));
     right_->setLabelFormat(QStringLiteral("%.2f"));
     left_->setTitleText(QStringLiteral("KWHr per day"));
-    right_->setTitleText(QStringLiteral("Cost per day (%1)").arg(currency_));
+    right_->setTitleText(QStringLiteral("Cost per day (%1)").arg(forms_.currencySymbol()));
     right_->setVisible(true);
     fitRange(left_, {use});
     fitRange(right_, {cost, repriced});
@@ -109,7 +107,7 @@ void TrendsChart::drawYearOnYear(bool cost) {
     }
     markMonths();
     left_->setLabelFormat(cost ? QStringLiteral("%.2f") : QStringLiteral("%g"));
-    left_->setTitleText(cost ? QStringLiteral("Cost per day (%1)").arg(currency_)
+    left_->setTitleText(cost ? QStringLiteral("Cost per day (%1)").arg(forms_.currencySymbol())
                              : QStringLiteral("KWHr per day"));
     right_->setVisible(false);
     fitRange(left_, years.values());
@@ -138,10 +136,13 @@ void clearMarks(QCategoryAxis* axis) {
 // Whole years from the first date's year to the one that holds the last day:
 // each year named in its middle, or, over many years, every few years named
 // at its first day.
-void TrendsChart::markYears(QDate first, QDate end) {
+void TrendsChart::markYears() {
     clearMarks(time_);
-    const int from = first.year();
-    const int to = end.addDays(-1).year() + 1;
+    if (periods_.isEmpty())
+        return;
+    const DateSpan span = SpanOf(periods_);
+    const int from = span.first.year();
+    const int to = span.last.addDays(-1).year() + 1;
     // As many year names as the width holds with room between them.
     const int room = QFontMetrics(time_->labelsFont()).horizontalAdvance(QStringLiteral("0000 00"));
     const int marks = qMax(2, (width() - AxesWidth) / qMax(1, room));
@@ -170,8 +171,8 @@ void TrendsChart::markMonths() {
 void TrendsChart::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
     // The year names spread out or thin with the width.
-    if (view_ == View::OverTime && !periods_.isEmpty())
-        markYears(periods_.first().from, periods_.last().to);
+    if (view_ == View::OverTime)
+        markYears();
 }
 
 void TrendsChart::changeEvent(QEvent* event) {

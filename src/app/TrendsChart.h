@@ -16,11 +16,10 @@ class TrendsChart final : public QChartView {
 public:
     enum class View { OverTime, YearOnYearUse, YearOnYearCost };
 
-    // `forms` names the months.
+    // `forms` names the months and the currency of the money axis.
     TrendsChart(const RegionalForms& forms, QWidget* parent);
 
-    // `currencySymbol` names the unit of the money axis.
-    void showPeriods(const QList<HistoryPeriod>& periods, const QString& currencySymbol);
+    void showPeriods(const QList<HistoryPeriod>& periods);
     void setView(View view);
     void setRepriced(bool repriced);
 
@@ -34,12 +33,11 @@ private:
     void drawYearOnYear(bool cost);
     QLineSeries* addLine(const QString& name, const QList<QPointF>& points, QValueAxis* axis);
     void followPalette();
-    void markYears(QDate first, QDate end);
+    void markYears();
     void markMonths();
 
     RegionalForms forms_;
     QList<HistoryPeriod> periods_;
-    QString currency_;
     View view_ = View::OverTime;
     bool repriced_ = false;
     // Time in milliseconds, marked with years or months.

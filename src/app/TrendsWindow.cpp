@@ -1,5 +1,6 @@
 #include "app/TrendsWindow.h"
 
+#include "app/ChartSteps.h"
 #include "app/PeriodsLoader.h"
 #include "app/PeriodsModel.h"
 #include "app/TableCopy.h"
@@ -74,9 +75,10 @@ QString skippedReasons(const QList<SkippedRecord>& skipped) {
 QString periodsText(const QList<HistoryPeriod>& periods, const RegionalForms& forms) {
     if (periods.isEmpty())
         return QStringLiteral("No periods: the history log needs two readings or more");
+    const DateSpan span = SpanOf(periods);
     return plural(periods.size(), QStringLiteral("period"), QStringLiteral("periods")) +
            QStringLiteral(" from %1 to %2")
-               .arg(forms.shortDate(periods.first().from), forms.shortDate(periods.last().to));
+               .arg(forms.shortDate(span.first), forms.shortDate(span.last));
 }
 
 QStandardItem* cell(const QString& text) {
@@ -177,6 +179,8 @@ void TrendsWindow::load(const Sheet& tariffNow) {
 
 // Re-pricing takes as long again as the reading: only while it is asked for.
 void TrendsWindow::readHistory() {
+    // The tax word of the cost heading may have changed.
+    model_->setPeriods(periods_.periods, tariff_.TVHead.caption);
     export_->setEnabled(false);
     skipped_->setText(QStringLiteral("Reading the history log…"));
     progress_->setRange(0, 0);
@@ -195,7 +199,7 @@ void TrendsWindow::showPeriods(const HistoryPeriods& periods, const QString& fai
     progress_->hide();
     periods_ = periods;
     model_->setPeriods(periods_.periods, tariff_.TVHead.caption);
-    chart_->showPeriods(periods_.periods, forms_.currencySymbol());
+    chart_->showPeriods(periods_.periods);
     setRepriced(reprice_->isChecked());
     table_->resizeColumnsToContents();
     export_->setEnabled(!periods_.periods.isEmpty());
