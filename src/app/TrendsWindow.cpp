@@ -281,10 +281,11 @@ void TrendsWindow::showDifference() {
 }
 
 bool TrendsWindow::exportCsv(const QString& path, QString* failure) const {
+    // The file is replaced only once all of it is written.
+    const QByteArray csv = PeriodsCsv(periods_, reprice_->isChecked()).toUtf8();
     QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(PeriodsCsv(periods_, reprice_->isChecked()).toUtf8()) >= 0 &&
-                         file.commit();
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit();
     if (!written && failure)
         *failure = file.errorString();
     return written;
