@@ -9,8 +9,8 @@
 
 namespace {
 
-// More steps than a screen has pixels across only cost drawing time.
-constexpr int MostSteps = 2000;
+// More steps than a plot has pixels across only cost drawing time.
+constexpr int MostSteps = 1000;
 // The years the year-on-year view compares.
 constexpr int ComparedYears = 12;
 // About the width that the value axes and the margins take beside the plot.
@@ -55,11 +55,15 @@ void TrendsChart::showPeriods(const QList<HistoryPeriod>& periods) {
 }
 
 void TrendsChart::setView(View view) {
+    if (view == view_)
+        return;
     view_ = view;
     draw();
 }
 
 void TrendsChart::setRepriced(bool repriced) {
+    if (repriced == repriced_)
+        return;
     repriced_ = repriced;
     draw();
 }

@@ -131,8 +131,9 @@ void TrendsWindow::buildLayout() {
     chart_->setMinimumHeight(220);
     table_ = newTable(sorted_);
     table_->setObjectName(QStringLiteral("Periods"));
+    // In the order of the log until a heading is clicked: a long log opens unsorted.
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
-    table_->sortByColumn(PeriodsModel::From, Qt::AscendingOrder);
     yearTable_ = newTable(years_);
     yearTable_->setObjectName(QStringLiteral("Years"));
     // The chart over the tables, each as wide as the window.
