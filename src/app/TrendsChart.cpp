@@ -146,18 +146,19 @@ void TrendsChart::markYears() {
         return;
     const DateSpan span = SpanOf(periods_);
     const int from = span.first.year();
-    const int to = span.last.addDays(-1).year() + 1;
+    const int years = span.last.addDays(-1).year() + 1 - from;
     // As many year names as the width holds with room between them.
     const int room = QFontMetrics(time_->labelsFont()).horizontalAdvance(QStringLiteral("0000 00"));
     const int marks = qMax(2, (width() - AxesWidth) / qMax(1, room));
-    const int step = (to - from + marks - 1) / marks;
+    const int step = (years + marks - 1) / marks;
+    // Whole steps, so that the last name stands as far from the one before as the others.
+    const int to = from + (years + step - 1) / step * step;
     time_->setStartValue(ChartTime(QDate(from, 1, 1)));
     time_->setLabelsPosition(step == 1 ? QCategoryAxis::AxisLabelsPositionCenter
                                        : QCategoryAxis::AxisLabelsPositionOnValue);
-    for (int year = from; year < to; year += step) {
-        const int next = qMin(to, year + step);
-        time_->append(QString::number(step == 1 ? year : next), ChartTime(QDate(next, 1, 1)));
-    }
+    for (int year = from; year < to; year += step)
+        time_->append(QString::number(step == 1 ? year : year + step),
+                      ChartTime(QDate(year + step, 1, 1)));
     time_->setRange(ChartTime(QDate(from, 1, 1)), ChartTime(QDate(to, 1, 1)));
 }
 
