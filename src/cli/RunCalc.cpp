@@ -1,7 +1,6 @@
 #include "RunCalc.h"
 
 #include "ConsoleMessageBoxes.h"
-#include "NoDesktop.h"
 #include "SheetJson.h"
 #include "StandardOutput.h"
 #include "WorkingDirectory.h"
@@ -11,6 +10,7 @@
 #include "commands/Startup.h"
 #include "logs/ErrorDump.h"
 #include "platform/LineEnds.h"
+#include "platform/NoDesktop.h"
 #include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
 

@@ -5,6 +5,7 @@
 #include "calc/ReadingChecks.h"
 #include "logs/HistoryRecord.h"
 #include "platform/DecimalText.h"
+#include "platform/NoDesktop.h"
 #include "settings/MoneyFields.h"
 #include "settings/NormaliseSettings.h"
 #include "settings/SettingsChecks.h"
@@ -36,12 +37,6 @@ public:
     MessageAnswer show(const Message&) override { return MessageAnswer::Ok; }
 };
 
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
-};
-
 // A record whose date and reading read as this program wrote them.
 struct Reading {
     qsizetype line = 0;
@@ -68,44 +63,59 @@ QString messagesReason(const QString& errorList) {
     return lines.join(QStringLiteral("; "));
 }
 
+// A tariff as its checks leave it: in standard form, or with their messages.
+struct CheckedTariff {
+    TariffTexts given;
+    TariffTexts standard;
+    QString errors;
+};
+
 // Calculates periods on a sheet of its own, set up from the current settings.
 class PeriodCalculator {
 public:
     PeriodCalculator(FileSystem& files, const RegionalForms& forms, const Sheet& tariffNow)
-        : program_({forms, messages_, files, clock_, desktop_}) {
+        : clock_(QDateTime::currentDateTime()),
+          program_({forms, messages_, files, clock_, desktop_}) {
         Sheet& s = program_.sheet;
         s = tariffNow;
         // Every period is checked as Calculate checks it, whatever the window's switch.
         s.ErrorCheckInhibited = 0;
         s.Predict.text.clear();
+        TariffTexts texts;
         for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
-            tariffNow_[i] = (tariffNow.*TariffFields[i]).text;
+            texts[i] = (tariffNow.*TariffFields[i]).text;
+        tariffNow_ = check(texts);
     }
 
-    const TariffTexts& tariffNow() const { return tariffNow_; }
+    const CheckedTariff& tariffNow() const { return tariffNow_; }
+
+    // The settings checks of Calculate on `tariff`. Records in a row mostly
+    // share their tariff, so the last one checked is kept.
+    const CheckedTariff& checkedTariff(const TariffTexts& tariff) {
+        if (!checked_ || checked_->given != tariff)
+            checked_ = check(tariff);
+        return *checked_;
+    }
 
     // The figures, or Calculate's reasons for refusing the period.
     std::variant<Figures, QString> calculate(const Reading& from, const Reading& to,
-                                             const TariffTexts& tariff) {
+                                             const CheckedTariff& checked) {
         Sheet& s = program_.sheet;
         const RegionalForms& forms = program_.forms();
-        s.ErrorList.clear();
-        s.Date1.text = from.dateText;
-        s.NRead1.text = from.readingText;
-        s.Date2.text = to.dateText;
-        s.NRead2.text = to.readingText;
-        s.ConvertF.value = to.cubicFeet ? 1 : 0;
-        for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
-            (s.*TariffFields[i]).text = tariff[i];
         try {
-            StripCurrencySymbols(s, forms);
-            RunSettingsChecks(s, forms);
+            for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
+                (s.*TariffFields[i]).text = checked.standard[i];
+            s.ErrorList = checked.errors;
+            s.Date1.text = from.dateText;
+            s.NRead1.text = from.readingText;
+            s.Date2.text = to.dateText;
+            s.NRead2.text = to.readingText;
+            s.ConvertF.value = to.cubicFeet ? 1 : 0;
             CheckReadings(program_);
             if (s.ErrorList.isEmpty())
                 CheckConsistency(program_);
             if (!s.ErrorList.isEmpty())
                 return messagesReason(s.ErrorList);
-            NormaliseSettings(s, forms);
             CalculateActual(s, forms);
             return Figures{static_cast<qint64>(forms.regionalNumber(s.TDays.text)),
                            forms.regionalNumber(s.NRUnits.text),
@@ -120,11 +130,29 @@ public:
     }
 
 private:
+    CheckedTariff check(const TariffTexts& tariff) {
+        Sheet& s = program_.sheet;
+        const RegionalForms& forms = program_.forms();
+        for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
+            (s.*TariffFields[i]).text = tariff[i];
+        s.ErrorList.clear();
+        StripCurrencySymbols(s, forms);
+        RunSettingsChecks(s, forms);
+        if (s.ErrorList.isEmpty())
+            NormaliseSettings(s, forms);
+        CheckedTariff checked{tariff, {}, s.ErrorList};
+        for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
+            checked.standard[i] = (s.*TariffFields[i]).text;
+        return checked;
+    }
+
     NoMessages messages_;
-    SystemClock clock_;
+    // Readings may be dated up to the end of next year from the start of the reading.
+    FixedClock clock_;
     NoDesktop desktop_;
     Program program_;
-    TariffTexts tariffNow_;
+    CheckedTariff tariffNow_;
+    std::optional<CheckedTariff> checked_;
 };
 
 // Reads the history log line by line into periods.
@@ -187,7 +215,8 @@ private:
 
     // False when the period was skipped.
     bool takePeriod(const Reading& from, const Reading& to) {
-        const std::variant<Figures, QString> figures = calculator_.calculate(from, to, to.tariff);
+        const std::variant<Figures, QString> figures =
+            calculator_.calculate(from, to, calculator_.checkedTariff(to.tariff));
         if (const QString* reason = std::get_if<QString>(&figures)) {
             skip(*reason);
             return false;

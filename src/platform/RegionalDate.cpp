@@ -84,8 +84,7 @@ ShortDatePattern shortDatePattern(const QLocale& locale) {
     return result;
 }
 
-std::optional<QDate> fromShortDateForm(const QLocale& locale, const QString& text) {
-    const ShortDatePattern form = shortDatePattern(locale);
+std::optional<QDate> fromShortDateForm(const ShortDatePattern& form, const QString& text) {
     if (form.order.size() != 3)
         return std::nullopt;
     const QRegularExpressionMatch match = form.expression.match(text);
@@ -162,11 +161,18 @@ std::optional<QDate> fromMonthNameForm(const RegionalForms& forms, const QString
 
 } // namespace
 
+void RegionalForms::learnShortDateForm() {
+    ShortDatePattern form = shortDatePattern(locale_);
+    form.expression.optimize();
+    shortDateExpression_ = form.expression;
+    shortDateOrder_ = form.order;
+}
+
 std::optional<QDate> RegionalForms::regionalDate(QStringView text) const {
     const QString entry = plainDateText(text, zeroDigit(locale_)).trimmed();
     if (entry.isEmpty())
         return std::nullopt;
-    if (auto date = fromShortDateForm(locale_, entry))
+    if (auto date = fromShortDateForm({shortDateExpression_, shortDateOrder_}, entry))
         return date;
     if (auto date = fromIsoForm(entry))
         return date;

@@ -3,12 +3,38 @@
 #include "platform/DecimalText.h"
 #include "platform/RunTimeFailure.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace {
 
 bool isSpace(QChar c) {
     return c.isSpace();
+}
+
+// The program's own written form, digits with perhaps "." and more digits,
+// read directly: the same value the C locale reads, without its cost, as
+// nearly every field holds this form.
+std::optional<double> plainDecimalValue(QStringView text) {
+    constexpr qsizetype Longest = 32;
+    if (text.isEmpty() || text.size() > Longest)
+        return std::nullopt;
+    char digits[Longest];
+    bool point = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool digit = c >= u'0' && c <= u'9';
+        const bool innerPoint = c == u'.' && !point && i > 0 && i + 1 < text.size();
+        if (!digit && !innerPoint)
+            return std::nullopt;
+        point = point || innerPoint;
+        digits[i] = static_cast<char>(c);
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits, digits + text.size(), value);
+    if (error != std::errc() || end != digits + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 QStringView trimmed(QStringView text) {
@@ -40,7 +66,10 @@ int shortestGroupedLength(const QLocale& locale, int firstGroup) {
 
 } // namespace
 
-RegionalForms::RegionalForms(const QLocale& locale) : locale_(locale) {
+RegionalForms::RegionalForms(const QLocale& locale)
+    : locale_(locale), decimalPoint_(locale.decimalPoint()),
+      groupsWithPoint_(locale.groupSeparator() == QStringLiteral(".")) {
+    plainNumbers_.setNumberOptions(QLocale::RejectGroupSeparator);
     // The place of the symbol and the decimals come from the locale's own
     // currency text of the amount 1 ("£1.00", "1,00 €", "CHF 1.00", "￥1").
     const QString one = locale_.toCurrencyString(1.0);
@@ -65,6 +94,7 @@ RegionalForms::RegionalForms(const QLocale& locale) : locale_(locale) {
     if (locale_.decimalPoint() != QStringLiteral(".") && locale_.decimalPoint().size() == 1)
         extraDecimalPoint_ = locale_.decimalPoint().at(0);
     learnGrouping();
+    learnShortDateForm();
 }
 
 // Grouping is learnt from how the locale writes whole numbers, and only where
@@ -89,27 +119,27 @@ double RegionalForms::leadingNumber(QStringView text) const {
 }
 
 bool RegionalForms::isNumeric(QStringView text) const {
-    try {
-        regionalNumber(text);
-        return true;
-    } catch (const RunTimeFailure&) {
-        return false;
-    }
+    return numberOf(text).has_value();
 }
 
 double RegionalForms::typedNumber(QStringView text) const {
-    try {
-        return regionalNumber(text);
-    } catch (const RunTimeFailure&) {
-        return leadingNumber(text);
-    }
+    return numberOf(text).value_or(leadingNumber(text));
 }
 
 double RegionalForms::regionalNumber(QStringView text) const {
+    const std::optional<double> value = numberOf(text);
+    if (!value)
+        throw RunTimeFailure("Type mismatch");
+    return *value;
+}
+
+// Tells rather than throws: a text that is not a number is common where
+// fields are checked, and reading a long history log checks many.
+std::optional<double> RegionalForms::numberOf(QStringView text) const {
     QStringView body = trimmed(text);
-    QString sign;
+    QStringView sign;
     if (body.startsWith(u'-') || body.startsWith(u'+')) {
-        sign = body.left(1).toString();
+        sign = body.left(1);
         body = trimmed(body.mid(1));
     }
     if (!symbol_.isEmpty()) {
@@ -119,26 +149,25 @@ double RegionalForms::regionalNumber(QStringView text) const {
             body = trimmed(body.left(body.size() - symbol_.size()));
     }
     if (sign.isEmpty() && (body.startsWith(u'-') || body.startsWith(u'+'))) {
-        sign = body.left(1).toString();
+        sign = body.left(1);
         body = body.mid(1);
     }
     if (body.isEmpty() || body.startsWith(u'-') || body.startsWith(u'+') || isSpace(body.front()))
-        throw RunTimeFailure("Type mismatch");
-    const QString number = sign + body.toString();
+        return std::nullopt;
+    if (const std::optional<double> plain = plainDecimalValue(body))
+        return sign == u"-" ? -*plain : *plain;
+    const QString number = sign.toString() + body.toString();
     // The program's own form first ("." and no grouping), then the locale's.
-    QLocale plain = QLocale::c();
-    plain.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    double value = plain.toDouble(number, &ok);
+    double value = plainNumbers_.toDouble(number, &ok);
     // In a locale that groups with "." a text without its decimal separator
     // would read "82.082.000" as 82 million where "." is the program's decimal
     // point: such a text is not a number rather than a different one.
-    const bool pointGroupedOnly =
-        locale_.groupSeparator() == QStringLiteral(".") && !number.contains(locale_.decimalPoint());
+    const bool pointGroupedOnly = groupsWithPoint_ && !number.contains(decimalPoint_);
     if (!ok && !pointGroupedOnly)
         value = locale_.toDouble(number, &ok);
     if (!ok || !std::isfinite(value))
-        throw RunTimeFailure("Type mismatch");
+        return std::nullopt;
     return value;
 }
 

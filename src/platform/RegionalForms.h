@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QString>
 #include <QTime>
 #include <optional>
@@ -88,9 +89,16 @@ public:
 
 private:
     void learnGrouping();
+    void learnShortDateForm();
     QString grouped(const QString& amount) const;
+    // The regional number of a text, or nothing when it is not one.
+    std::optional<double> numberOf(QStringView text) const;
 
     QLocale locale_;
+    // Numbers in the program's own form: "." and no grouping.
+    QLocale plainNumbers_ = QLocale::c();
+    QString decimalPoint_;
+    bool groupsWithPoint_ = false;
     QString symbol_;
     QString currencyPrefix_;
     QString currencySuffix_;
@@ -103,4 +111,9 @@ private:
     int firstGroup_ = 3;
     int otherGroups_ = 3;
     int shortestGrouped_ = 4;
+    // The short date form as a pattern capturing day, month and year in the
+    // order `shortDateOrder_` names them (d, M, y); made once, as reading a
+    // long history log reads many dates.
+    QRegularExpression shortDateExpression_;
+    QString shortDateOrder_;
 };

@@ -2,7 +2,7 @@
 
 #include "platform/Desktop.h"
 
-// The command line opens nothing on the desktop.
+// A desktop that opens nothing, for work done without a window.
 class NoDesktop final : public Desktop {
 public:
     bool openFile(const QString&) override { return false; }
