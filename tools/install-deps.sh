@@ -4,7 +4,8 @@
 # packages that one script alone needs can be named as arguments.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core xvfb xauth
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev
+    fonts-dejavu-core xvfb xauth
     clang libclang-rt-14-dev dpkg-dev desktop-file-utils appstream "$@")
 
 missing=()

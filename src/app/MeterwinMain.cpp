@@ -6,6 +6,7 @@
 #include "app/LogoArt.h"
 #include "app/NotesValidator.h"
 #include "app/ShortcutKeys.h"
+#include "app/TrendsWindow.h"
 #include "app/WindowCommands.h"
 #include "app/WindowFit.h"
 #include "commands/Activation.h"
@@ -68,6 +69,7 @@ void MeterwinMain::connectCommands() {
     }
     connect(ui_->About, &QPushButton::clicked, this, &MeterwinMain::showAbout);
     connect(ui_->Exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui_->Trends, &QPushButton::clicked, this, &MeterwinMain::showTrends);
 }
 
 void MeterwinMain::showFirstTime() {
@@ -167,9 +169,25 @@ void MeterwinMain::showAbout() {
     activate();
 }
 
+// Opens the Trends window, or raises it and reads the history log again, on
+// the tariff as the fields show it now.
+void MeterwinMain::showTrends() {
+    if (busy_ || failed_)
+        return;
+    view_.readInto(program_.sheet);
+    if (!trends_)
+        trends_ = new TrendsWindow(program_.forms(), this);
+    trends_->load(program_.sheet);
+    trends_->show();
+    trends_->raise();
+    trends_->activateWindow();
+}
+
 void MeterwinMain::closeEvent(QCloseEvent* event) {
     // Exit and the window frame end the program at once; nothing is saved.
     timer1_.stop();
+    if (trends_)
+        trends_->close();
     event->accept();
 }
 

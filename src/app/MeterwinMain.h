@@ -3,12 +3,14 @@
 #include "app/SheetView.h"
 #include "calc/Program.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 class FieldCaptions;
+class TrendsWindow;
 
 namespace Ui {
 class MeterwinMain;
@@ -49,11 +51,13 @@ private:
     void tickTimer1();
     void endProgram();
     void showAbout();
+    void showTrends();
 
     std::unique_ptr<Ui::MeterwinMain> ui_;
     Program& program_;
     SheetView view_;
     FieldCaptions* captions_ = nullptr; // a child of the window
+    QPointer<TrendsWindow> trends_;     // while open
     QTimer timer1_;
     bool busy_ = false;
     bool failed_ = false;
