@@ -1,6 +1,6 @@
 #include "RunCalc.h"
 
-#include "ConsoleMessageBoxes.h"
+#include "ConsoleProgram.h"
 #include "SheetJson.h"
 #include "StandardOutput.h"
 #include "WorkingDirectory.h"
@@ -10,9 +10,7 @@
 #include "commands/Startup.h"
 #include "logs/ErrorDump.h"
 #include "platform/LineEnds.h"
-#include "platform/NoDesktop.h"
 #include "platform/ProgramEnd.h"
-#include "platform/QtFileSystem.h"
 
 namespace {
 
@@ -50,12 +48,9 @@ void applyRequest(Sheet& sheet, const CalcRequest& request) {
 int runCalc(const CalcRequest& request) {
     if (!enterWorkingDirectory(request.directory))
         return 2;
-    const RegionalForms forms;
-    ConsoleMessageBoxes boxes;
-    QtFileSystem files;
-    const SystemClock clock;
-    NoDesktop desktop;
-    Program program({forms, boxes, files, clock, desktop});
+    ConsoleProgram console;
+    Program& program = console.program;
+    ConsoleMessageBoxes& boxes = console.boxes;
     try {
         DumpingFailures(program, [&] {
             LoadMeterwinMain(program, {{}, /*writeStartEntry=*/false, false});
@@ -71,7 +66,7 @@ int runCalc(const CalcRequest& request) {
     if (boxes.refusedByChecks())
         return !request.json || writeStandardOutput(messagesJson(boxes.lines())) ? 1 : 2;
     const QString output =
-        request.json ? sheetJson(program.sheet, forms)
+        request.json ? sheetJson(program.sheet, console.forms)
                      : QString(program.sheet.ReportText).replace(CrLf, QStringLiteral("\n"));
     // A save or a report that could not be written must not look like success
     // to a script.

@@ -1,15 +1,13 @@
 #include "RunHistory.h"
 
-#include "ConsoleMessageBoxes.h"
+#include "ConsoleProgram.h"
 #include "StandardOutput.h"
 #include "WorkingDirectory.h"
 #include "commands/ReadConfiguration.h"
 #include "logs/ErrorDump.h"
 #include "logs/HistoryPeriods.h"
 #include "logs/LogPaths.h"
-#include "platform/NoDesktop.h"
 #include "platform/ProgramEnd.h"
-#include "platform/QtFileSystem.h"
 #include "settings/TaxLabels.h"
 
 #include <QStringList>
@@ -53,16 +51,14 @@ QString skippedLine(const QList<SkippedRecord>& skipped) {
 int runHistory(const HistoryRequest& request) {
     if (!enterWorkingDirectory(request.directory))
         return 2;
-    const RegionalForms forms;
+    ConsoleProgram console;
+    Program& program = console.program;
+    const RegionalForms& forms = console.forms;
+    FileSystem& files = console.files;
     PeriodOptions options;
     options.reprice = request.reprice;
     if (!readLimits(request, forms, options))
         return 64;
-    ConsoleMessageBoxes boxes;
-    QtFileSystem files;
-    const SystemClock clock;
-    NoDesktop desktop;
-    Program program({forms, boxes, files, clock, desktop});
     // The current settings: the CO2 rate of every period, and the tariff to re-price on.
     try {
         DumpingFailures(program, [&] {
