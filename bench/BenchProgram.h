@@ -1,6 +1,8 @@
 #pragma once
 
 #include "calc/Program.h"
+#include "platform/NoDesktop.h"
+#include "platform/QtFileSystem.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -20,10 +22,21 @@ private:
     int shown_ = 0;
 };
 
-class NoDesktop final : public Desktop {
-public:
-    bool openFile(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
+// A program on the machine's file system, in en_GB, at a fixed moment, so
+// that the entries of two installations can be compared byte for byte.
+struct BenchProgram {
+    explicit BenchProgram(const QDateTime& now = QDateTime(QDate(2014, 6, 20), QTime(9, 30, 0)))
+        : clock(now) {}
+    BenchProgram(const BenchProgram&) = delete;
+    BenchProgram& operator=(const BenchProgram&) = delete;
+
+    const RegionalForms forms{QLocale(QLocale::English, QLocale::UnitedKingdom)};
+    PrintedMessages messages;
+    QtFileSystem files;
+    FixedClock clock;
+    NoDesktop desktop;
+    Program program{Services{forms, messages, files, clock, desktop}};
+    Sheet& sheet() { return program.sheet; }
 };
 
 // A history log of `records` records in pages of 36, as the program writes

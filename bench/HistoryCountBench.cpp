@@ -56,12 +56,9 @@ bool measure(qint64 records, std::vector<GetLastRow>& getLastRows) {
     QTemporaryDir dir;
     if (!dir.isValid() || !QDir::setCurrent(dir.path()) || !QDir().mkdir(QStringLiteral("Log")))
         return false;
-    const RegionalForms forms(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    PrintedMessages messages;
-    QtFileSystem files;
-    SystemClock clock;
-    NoDesktop desktop;
-    Program program(Services{forms, messages, files, clock, desktop});
+    BenchProgram bench;
+    Program& program = bench.program;
+    QtFileSystem& files = bench.files;
     fillCalculation(program.sheet);
     if (!writeHistoryLog(program, records))
         return false;

@@ -109,12 +109,10 @@ bool measure(qint64 records) {
     QTemporaryDir dir;
     if (!dir.isValid() || !QDir::setCurrent(dir.path()) || !QDir().mkdir(QStringLiteral("Log")))
         return false;
-    const RegionalForms forms(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    PrintedMessages messages;
-    QtFileSystem files;
-    SystemClock clock;
-    NoDesktop desktop;
-    Program program(Services{forms, messages, files, clock, desktop});
+    BenchProgram bench;
+    Program& program = bench.program;
+    QtFileSystem& files = bench.files;
+    const RegionalForms& forms = bench.forms;
     fillTariff(program.sheet);
     if (!writeLog(program, records))
         return false;

@@ -42,22 +42,6 @@ constexpr qint64 UnendedLineBytes = 64 << 20;
 const QString ResultsLog = QStringLiteral("Log/Meterwin.log");
 const QString HistoryLog = QStringLiteral("Log/Meterwin_H.log");
 
-// The same moment for every program, so that the entries of two
-// installations can be compared byte for byte.
-const QDateTime Now(QDate(2014, 6, 20), QTime(9, 30, 0));
-
-// A program on the machine's file system at the fixed moment.
-struct BenchProgram {
-    BenchProgram() : clock(Now), program(Services{forms, messages, files, clock, desktop}) {}
-    const RegionalForms forms{QLocale(QLocale::English, QLocale::UnitedKingdom)};
-    PrintedMessages messages;
-    QtFileSystem files;
-    FixedClock clock;
-    NoDesktop desktop;
-    Program program;
-    Sheet& sheet() { return program.sheet; }
-};
-
 bool installIn(const QString& directory) {
     return QDir::setCurrent(directory) && QDir().mkdir(QStringLiteral("Data")) &&
            QDir().mkdir(QStringLiteral("Log")) &&
@@ -239,7 +223,7 @@ void measure(const Reference& reference) {
     step("Archive, 100 MB results log (Archive_Click)", [&] { Archive_Click(b.program); });
     check(s.Status.caption == QStringLiteral("Results Log File Archived"), "Archived");
     check(QFileInfo(archive).size() == results, "the archive holds the whole results log");
-    check(tailOf(ResultsLog, 0) == encodeLogText(ArchiveHeader(b.forms, Now) + CrLf),
+    check(tailOf(ResultsLog, 0) == encodeLogText(ArchiveHeader(b.forms, b.clock.now()) + CrLf),
           "the new results log holds its header alone");
 
     if (!appendBytes(HistoryLog, QByteArray(UnendedLineBytes, 'x')))
