@@ -9,9 +9,6 @@ namespace {
 
 constexpr int ProgressMilliseconds = 50;
 
-// Thrown from the progress report to leave a reading that is no longer wanted.
-struct Abandoned {};
-
 } // namespace
 
 PeriodsLoader::PeriodsLoader(QObject* parent) : QObject(parent) {
@@ -42,16 +39,15 @@ void PeriodsLoader::load(const QString& path, const RegionalForms& forms, const 
         Outcome outcome;
         PeriodOptions options;
         options.reprice = reprice;
+        // A reading no longer wanted stops at its next report.
         options.progress = [progress](qint64 done, qint64 total) {
-            if (progress->stop)
-                throw Abandoned{};
             progress->done = done;
             progress->total = total;
+            return !progress->stop;
         };
         try {
             QtFileSystem files;
             outcome.periods = PeriodsOfHistory(files, path, forms, tariffNow, options);
-        } catch (const Abandoned&) {
         } catch (const std::exception& failure) {
             outcome.failure = QString::fromStdString(failure.what());
         }

@@ -260,19 +260,20 @@ HistoryPeriods PeriodsOfHistory(FileSystem& files, const QString& path, const Re
     const qint64 total = options.progress ? files.fileSize(path) : 0;
     qint64 done = 0;
     qint64 toldAt = 0;
+    bool goOn = true;
     files.anyLine(path, [&](const QString& line) {
         reader.take(line);
         if (options.progress) {
             // Characters and the line end: near enough to the bytes read.
             done = std::min(total, done + line.size() + 2);
             if (done - toldAt >= ProgressStep) {
-                options.progress(done, total);
+                goOn = options.progress(done, total);
                 toldAt = done;
             }
         }
-        return false;
+        return !goOn;
     });
-    if (options.progress)
+    if (options.progress && goOn)
         options.progress(total, total);
     return reader.result();
 }

@@ -43,7 +43,9 @@ struct HistoryPeriods {
 struct PeriodOptions {
     bool reprice = false;          // also price each period on `tariffNow`
     std::optional<QDate> from, to; // keep periods within these dates
-    std::function<void(qint64 done, qint64 total)> progress; // bytes read, may be empty
+    // Told the bytes read now and then, may be empty; returning false stops the
+    // reading, which then gives the periods read so far.
+    std::function<bool(qint64 done, qint64 total)> progress;
 };
 
 // Streams the history log at `path` into periods, one per pair of readable
