@@ -2,6 +2,7 @@
 
 #include "logs/HistoryEntry.h"
 #include "logs/LogFiles.h"
+#include "platform/ProgramEnd.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -98,4 +99,20 @@ ResidentMemory residentMemory() {
 bool resetPeakMemory() {
     QFile file(QStringLiteral("/proc/self/clear_refs"));
     return file.open(QIODevice::WriteOnly) && file.write("5") == 1 && file.flush();
+}
+
+int measureEach(std::initializer_list<qint64> records, const std::function<bool(qint64)>& measure) {
+    try {
+        for (const qint64 count : records)
+            if (!measure(count)) {
+                std::fprintf(stderr, "Cannot build a history log of %lld records\n",
+                             static_cast<long long>(count));
+                return 1;
+            }
+    } catch (const ProgramEnded&) {
+        return 2;
+    } catch (const GuardFailure&) {
+        return 2;
+    }
+    return 0;
 }

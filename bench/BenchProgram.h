@@ -44,6 +44,11 @@ struct BenchProgram {
 // composes for the sheet as it stands (its log names set).
 bool writeHistoryLog(Program& program, qint64 records);
 
+// Runs `measure` on a history log of each number of records in turn: 0 when
+// every run measured, 1 when a log could not be built, 2 when the program
+// ended or a command failed. A benchmark's main returns it.
+int measureEach(std::initializer_list<qint64> records, const std::function<bool(qint64)>& measure);
+
 // The middle value of repeated timings.
 double median(std::vector<double> values);
 

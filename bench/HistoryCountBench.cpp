@@ -108,19 +108,10 @@ int main(int argc, char** argv) {
     std::printf("%9s %10s %10s %12s %10s %7s\n", "records", "lines", "wc lines", "entry ms",
                 "wc -l ms", "ratio");
     std::vector<GetLastRow> getLastRows;
-    try {
-        for (const qint64 records : {qint64(1000), qint64(100000), qint64(1000000)}) {
-            if (!measure(records, getLastRows)) {
-                std::fprintf(stderr, "Cannot build a history log of %lld records\n",
-                             static_cast<long long>(records));
-                return 1;
-            }
-        }
-    } catch (const ProgramEnded&) {
-        return 2;
-    } catch (const GuardFailure&) {
-        return 2;
-    }
+    const int status = measureEach({1000, 100000, 1000000},
+                                   [&](qint64 records) { return measure(records, getLastRows); });
+    if (status != 0)
+        return status;
     printGetLast(getLastRows);
     return 0;
 }

@@ -155,17 +155,5 @@ int main(int argc, char** argv) {
     std::printf("History log: PeriodsOfHistory beside wc -l, median of %d runs\n", Runs);
     std::printf("%9s %9s %8s %10s %8s %12s %9s %8s\n", "records", "periods", "skipped",
                 "periods ms", "cpu ms", "records/s", "wc -l ms", "peak MB");
-    try {
-        for (const qint64 records : {qint64(100000), qint64(1000000)})
-            if (!measure(records)) {
-                std::fprintf(stderr, "Cannot build a history log of %lld records\n",
-                             static_cast<long long>(records));
-                return 1;
-            }
-    } catch (const ProgramEnded&) {
-        return 2;
-    } catch (const GuardFailure&) {
-        return 2;
-    }
-    return 0;
+    return measureEach({100000, 1000000}, measure);
 }
