@@ -6,8 +6,6 @@
 #include "BenchProgram.h"
 #include "GetLastBench.h"
 #include "logs/HistoryEntry.h"
-#include "platform/Guard.h"
-#include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
 
 #include <QCoreApplication>

@@ -17,7 +17,6 @@
 #include "logs/LogFiles.h"
 #include "logs/LogPaths.h"
 #include "platform/LineEnds.h"
-#include "platform/ProgramEnd.h"
 #include "platform/QtFileSystem.h"
 #include "settings/CheckSettings.h"
 
