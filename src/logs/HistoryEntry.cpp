@@ -37,17 +37,14 @@ QString pageHeader(const Sheet& s) {
 // A text too long for its column widens the record rather than lose a
 // character: the date and the reading stay the first two fields.
 QString record(const Sheet& s, const QString& vatRate, const RegionalForms& forms) {
-    const std::array<QString, HistoryRecordFields> texts{
-        s.Date2.text,  s.NRead2.text,  historyUnitText(s.ConvertF.value),
-        s.NRate1.text, s.NRate2.text,  s.BreakP.text,
-        s.CalVal.text, s.CFactor.text, s.SCharge.text,
-        vatRate,       s.Disc1.text,   s.Disc2.text};
     QStringList fields;
-    for (qsizetype i = 0; i < HistoryRecordFields; ++i) {
-        const HistoryColumn& column = HistoryColumns[i];
+    for (const HistoryColumn& column : HistoryColumns) {
+        const QString text = !column.field                   ? historyUnitText(s.ConvertF.value)
+                             : column.field == &Sheet::VRate ? vatRate
+                                                             : (s.*column.field).text;
         fields << (column.amount == HistoryAmount::Money
-                       ? moneyAligned(texts[i], column.width, column.padding, forms)
-                       : rightAligned(texts[i], column.width, column.padding));
+                       ? moneyAligned(text, column.width, column.padding, forms)
+                       : rightAligned(text, column.width, column.padding));
     }
     return joinHistoryFields(fields);
 }

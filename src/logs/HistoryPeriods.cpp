@@ -24,12 +24,13 @@ constexpr int KwhPerDayPlaces = 2;
 // The file header lines after its title: the version, "File Created" and the time.
 constexpr int FileHeaderLinesAfterTitle = 3;
 
-// The tariff columns of a record, from the fourth on, and the fields they fill.
-TextField Sheet::*const TariffFields[] = {&Sheet::NRate1, &Sheet::NRate2,  &Sheet::BreakP,
-                                          &Sheet::CalVal, &Sheet::CFactor, &Sheet::SCharge,
-                                          &Sheet::VRate,  &Sheet::Disc1,   &Sheet::Disc2};
-constexpr qsizetype FirstTariffColumn = 3;
-using TariffTexts = std::array<QString, std::size(TariffFields)>;
+// The tariff columns of a record, and the fields they fill.
+constexpr qsizetype TariffColumns = HistoryRecordFields - HistoryFirstSettingColumn;
+using TariffTexts = std::array<QString, TariffColumns>;
+
+TextField Sheet::*tariffField(qsizetype i) {
+    return HistoryColumns[HistoryFirstSettingColumn + i].field;
+}
 
 // The checks only report; nobody is shown anything.
 class NoMessages final : public MessageBoxes {
@@ -82,8 +83,8 @@ public:
         s.ErrorCheckInhibited = 0;
         s.Predict.text.clear();
         TariffTexts texts;
-        for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
-            texts[i] = (tariffNow.*TariffFields[i]).text;
+        for (qsizetype i = 0; i < TariffColumns; ++i)
+            texts[i] = (tariffNow.*tariffField(i)).text;
         tariffNow_ = check(texts);
     }
 
@@ -103,8 +104,8 @@ public:
         Sheet& s = program_.sheet;
         const RegionalForms& forms = program_.forms();
         try {
-            for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
-                (s.*TariffFields[i]).text = checked.standard[i];
+            for (qsizetype i = 0; i < TariffColumns; ++i)
+                (s.*tariffField(i)).text = checked.standard[i];
             s.ErrorList = checked.errors;
             s.Date1.text = from.dateText;
             s.NRead1.text = from.readingText;
@@ -133,16 +134,16 @@ private:
     CheckedTariff check(const TariffTexts& tariff) {
         Sheet& s = program_.sheet;
         const RegionalForms& forms = program_.forms();
-        for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
-            (s.*TariffFields[i]).text = tariff[i];
+        for (qsizetype i = 0; i < TariffColumns; ++i)
+            (s.*tariffField(i)).text = tariff[i];
         s.ErrorList.clear();
         StripCurrencySymbols(s, forms);
         RunSettingsChecks(s, forms);
         if (s.ErrorList.isEmpty())
             NormaliseSettings(s, forms);
         CheckedTariff checked{tariff, {}, s.ErrorList};
-        for (qsizetype i = 0; i < qsizetype(std::size(TariffFields)); ++i)
-            checked.standard[i] = (s.*TariffFields[i]).text;
+        for (qsizetype i = 0; i < TariffColumns; ++i)
+            checked.standard[i] = (s.*tariffField(i)).text;
         return checked;
     }
 
@@ -202,9 +203,9 @@ private:
             return skip(
                 QStringLiteral("reading %1 is not a whole number").arg(reading.readingText));
         for (qsizetype i = 0; i < qsizetype(reading.tariff.size()); ++i)
-            reading.tariff[i] = TariffFields[i] == &Sheet::VRate
-                                    ? taxRateOfHistory(fields[FirstTariffColumn + i])
-                                    : fields[FirstTariffColumn + i];
+            reading.tariff[i] = tariffField(i) == &Sheet::VRate
+                                    ? taxRateOfHistory(fields[HistoryFirstSettingColumn + i])
+                                    : fields[HistoryFirstSettingColumn + i];
         if (previous_ && reading.value < previous_->value)
             return skip(
                 QStringLiteral("reading %1 is lower than the one before").arg(reading.readingText));

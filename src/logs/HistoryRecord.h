@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/Sheet.h"
 #include "platform/RegionalForms.h"
 
 #include <QString>
@@ -15,6 +16,8 @@ inline QString historyFieldSeparator() {
     return QStringLiteral(", ");
 }
 constexpr qsizetype HistoryRecordFields = 12;
+// The settings follow the date, the reading and the unit.
+constexpr qsizetype HistoryFirstSettingColumn = 3;
 
 // The first line of the file header.
 inline QString historyLogTitle() {
@@ -29,6 +32,9 @@ enum class HistoryAmount { Plain, Money };
 // longer one widens the column. The two header words are left-aligned in the
 // same width over a line of dashes; an empty first word is the tax word.
 struct HistoryColumn {
+    // The field the column holds: the new reading's date and value, then the
+    // settings; none for the unit, which the check box `ConvertF` gives.
+    TextField Sheet::*field;
     int width;
     int padding;
     HistoryAmount amount;
@@ -38,18 +44,18 @@ struct HistoryColumn {
 
 // clang-format off
 constexpr std::array<HistoryColumn, HistoryRecordFields> HistoryColumns{{
-    {11, 11, HistoryAmount::Plain, u"Date",       u""},
-    { 7,  7, HistoryAmount::Plain, u"Meter",      u"Reading"},
-    {12, 10, HistoryAmount::Plain, u"Metric/",    u"Imperial"},
-    { 7,  7, HistoryAmount::Money, u"Rate 1",     u""},
-    { 7,  7, HistoryAmount::Money, u"Rate 2",     u""},
-    { 5,  5, HistoryAmount::Plain, u"Break",      u"Point"},
-    { 9, 10, HistoryAmount::Plain, u"Calorific",  u"Value"},
-    {10, 10, HistoryAmount::Plain, u"Correction", u"Factor"},
-    { 6,  6, HistoryAmount::Money, u"Fixed",      u"Charge"},
-    { 5,  5, HistoryAmount::Plain, u"",           u"Rate"},
-    { 6,  6, HistoryAmount::Money, u"Disc 1",     u""},
-    { 6,  6, HistoryAmount::Money, u"Disc 2",     u""},
+    {&Sheet::Date2,   11, 11, HistoryAmount::Plain, u"Date",       u""},
+    {&Sheet::NRead2,   7,  7, HistoryAmount::Plain, u"Meter",      u"Reading"},
+    {nullptr,         12, 10, HistoryAmount::Plain, u"Metric/",    u"Imperial"},
+    {&Sheet::NRate1,   7,  7, HistoryAmount::Money, u"Rate 1",     u""},
+    {&Sheet::NRate2,   7,  7, HistoryAmount::Money, u"Rate 2",     u""},
+    {&Sheet::BreakP,   5,  5, HistoryAmount::Plain, u"Break",      u"Point"},
+    {&Sheet::CalVal,   9, 10, HistoryAmount::Plain, u"Calorific",  u"Value"},
+    {&Sheet::CFactor, 10, 10, HistoryAmount::Plain, u"Correction", u"Factor"},
+    {&Sheet::SCharge,  6,  6, HistoryAmount::Money, u"Fixed",      u"Charge"},
+    {&Sheet::VRate,    5,  5, HistoryAmount::Plain, u"",           u"Rate"},
+    {&Sheet::Disc1,    6,  6, HistoryAmount::Money, u"Disc 1",     u""},
+    {&Sheet::Disc2,    6,  6, HistoryAmount::Money, u"Disc 2",     u""},
 }};
 // clang-format on
 
