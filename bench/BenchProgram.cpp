@@ -2,6 +2,7 @@
 
 #include "logs/HistoryEntry.h"
 #include "logs/LogFiles.h"
+#include "logs/LogPaths.h"
 #include "platform/ProgramEnd.h"
 
 #include <QElapsedTimer>
@@ -115,4 +116,27 @@ int measureEach(std::initializer_list<qint64> records, const std::function<bool(
         return 2;
     }
     return 0;
+}
+
+void fillBenchTariff(Sheet& s) {
+    s.ResultsLogName = QStringLiteral("Meterwin.log");
+    s.HistoryLogName = historyLogName();
+    s.NRate1.text = QStringLiteral("£0.07000");
+    s.NRate2.text = QStringLiteral("£0.04000");
+    s.BreakP.text = QStringLiteral("670");
+    s.CalVal.text = QStringLiteral("39.400");
+    s.CFactor.text = QStringLiteral("1.022640");
+    s.SCharge.text = QStringLiteral("£12.50");
+    s.VRate.text = QStringLiteral("5.0");
+    s.CORate.text = QStringLiteral("0.19");
+    s.LogLevel = 1;
+    s.RunOnTop = 1;
+    s.Convert = QStringLiteral("1");
+}
+
+double wcMs(const QString& path, qint64& lines) {
+    QByteArray output;
+    const double ms = toolMs(QStringLiteral("wc"), {QStringLiteral("-l"), path}, output);
+    lines = output.trimmed().split(' ').value(0).toLongLong();
+    return ms;
 }

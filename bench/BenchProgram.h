@@ -49,6 +49,13 @@ bool writeHistoryLog(Program& program, qint64 records);
 // ended or a command failed. A benchmark's main returns it.
 int measureEach(std::initializer_list<qint64> records, const std::function<bool(qint64)>& measure);
 
+// The benchmarks' tariff: both rates, a break point, a fixed charge and VAT,
+// as the window holds it, with the options and the log names set.
+void fillBenchTariff(Sheet& sheet);
+
+// Milliseconds that `wc -l` takes on `path`; `lines` is the count it printed.
+double wcMs(const QString& path, qint64& lines);
+
 // The middle value of repeated timings.
 double median(std::vector<double> values);
 

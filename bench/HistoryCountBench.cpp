@@ -19,30 +19,15 @@ namespace {
 
 constexpr int Runs = 7;
 
+// A calculation to log: the benchmarks' tariff and a new reading.
 void fillCalculation(Sheet& s) {
-    s.ResultsLogName = QStringLiteral("Meterwin.log");
-    s.HistoryLogName = QStringLiteral("Meterwin_H.log");
+    fillBenchTariff(s);
     s.Date2.text = QStringLiteral("14/03/2026");
     s.NRead2.text = QStringLiteral("4512");
-    s.NRate1.text = QStringLiteral("£0.07000");
-    s.NRate2.text = QStringLiteral("£0.04000");
-    s.BreakP.text = QStringLiteral("670");
-    s.CalVal.text = QStringLiteral("39.400");
-    s.CFactor.text = QStringLiteral("1.022640");
-    s.SCharge.text = QStringLiteral("£12.50");
-    s.VRate.text = QStringLiteral("5.0");
 }
 
 double buildEntryMs(Program& program) {
     return elapsedMs([&] { BuildHistoryEntry(program); });
-}
-
-// The time of `wc -l` and the count it printed.
-double wcMs(const QString& path, qint64& lines) {
-    QByteArray output;
-    const double ms = toolMs(QStringLiteral("wc"), {QStringLiteral("-l"), path}, output);
-    lines = output.trimmed().split(' ').value(0).toLongLong();
-    return ms;
 }
 
 struct GetLastRow {

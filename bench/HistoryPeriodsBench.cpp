@@ -35,22 +35,6 @@ constexpr qint64 RecordsPerLog = 1000;
 constexpr qint64 FileHeaderLines = 6;
 const QDate FirstDate(2000, 4, 1);
 
-void fillTariff(Sheet& s) {
-    s.ResultsLogName = QStringLiteral("Meterwin.log");
-    s.HistoryLogName = historyLogName();
-    s.NRate1.text = QStringLiteral("£0.07000");
-    s.NRate2.text = QStringLiteral("£0.04000");
-    s.BreakP.text = QStringLiteral("670");
-    s.CalVal.text = QStringLiteral("39.400");
-    s.CFactor.text = QStringLiteral("1.022640");
-    s.SCharge.text = QStringLiteral("£12.50");
-    s.VRate.text = QStringLiteral("5.0");
-    s.CORate.text = QStringLiteral("0.19");
-    s.LogLevel = 1;
-    s.RunOnTop = 1;
-    s.Convert = QStringLiteral("1");
-}
-
 // The record the program writes for `date` and `reading`: its own record with
 // the first two columns written anew.
 QString recordFor(const QString& model, const RegionalForms& forms, QDate date, qint64 reading) {
@@ -99,11 +83,6 @@ bool writeLog(Program& program, qint64 records) {
     return file.error() == QFileDevice::NoError;
 }
 
-double wcMs(const QString& path) {
-    QByteArray output;
-    return toolMs(QStringLiteral("wc"), {QStringLiteral("-l"), path}, output);
-}
-
 bool measure(qint64 records) {
     QTemporaryDir dir;
     if (!dir.isValid() || !QDir::setCurrent(dir.path()) || !QDir().mkdir(QStringLiteral("Log")))
@@ -112,7 +91,7 @@ bool measure(qint64 records) {
     Program& program = bench.program;
     QtFileSystem& files = bench.files;
     const RegionalForms& forms = bench.forms;
-    fillTariff(program.sheet);
+    fillBenchTariff(program.sheet);
     if (!writeLog(program, records))
         return false;
     const QString path = logFilePath(historyLogName());
@@ -120,7 +99,8 @@ bool measure(qint64 records) {
 
     HistoryPeriods periods;
     std::vector<double> times, cpuTimes, wcTimes;
-    wcMs(path); // both start from a warm page cache
+    qint64 lines = 0;
+    wcMs(path, lines); // both start from a warm page cache
     qint64 peak = -1;
     for (int run = 0; run < Runs; ++run) {
         periods = {};
@@ -132,7 +112,7 @@ bool measure(qint64 records) {
         cpuTimes.push_back(1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC);
         if (resetPeak)
             peak = std::max(peak, residentMemory().peak - before);
-        wcTimes.push_back(wcMs(path));
+        wcTimes.push_back(wcMs(path, lines));
     }
     const double ms = median(times);
     const double cpuMs = median(cpuTimes);
